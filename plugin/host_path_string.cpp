@@ -6,25 +6,57 @@
 
 namespace ortolix {
 
+namespace {
+
+constexpr std::size_t kLastIndex = HostPathString::kCapacity - 1;
+// The longest multibyte character of the narrow encodings in use (UTF-8).
+constexpr std::size_t kMaxCharBytes = 4;
+
+bool IsHighSurrogate(WideChar unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+
+}  // namespace
+
+// The text is kept to 259 units; a cut never leaves half a surrogate pair.
+// The narrow form gets at most 259 bytes of whole characters, so it is always
+// terminated. A text the locale cannot represent keeps an empty narrow form.
 HostPathString::HostPathString(const WideChar* text) {
   Clear();
   if (text == nullptr) return;
   std::size_t n = 0;
-  for (; n + 1 < kCapacity && text[n] != 0; ++n) wide_[n] = text[n];
+  for (; n < kLastIndex && text[n] != 0; ++n) wide_[n] = text[n];
+  if (n == kLastIndex && text[n] != 0 && IsHighSurrogate(wide_[n - 1])) --n;
   wide_[n] = 0;
-  // A text the locale cannot represent keeps an empty narrow form.
-  if (LocaleNarrowFromWide(narrow_, kCapacity, wide_) == kConversionFailed) narrow_[0] = '\0';
-  narrow_[kCapacity - 1] = '\0';
+  if (LocaleNarrowFromWide(narrow_, kLastIndex, wide_) == kConversionFailed) narrow_[0] = '\0';
+  narrow_[kLastIndex] = '\0';
 }
 
+// The text is kept to 259 bytes; when the cut splits a multibyte character,
+// the bytes of that character are dropped too. Bytes the locale cannot decode
+// widen one by one to the unit of the same value, as the Windows runtime does
+// in its "C" locale, so a non-empty narrow text never has an empty wide form.
 HostPathString::HostPathString(const char* text) {
   Clear();
   if (text == nullptr) return;
   std::size_t n = 0;
-  for (; n + 1 < kCapacity && text[n] != '\0'; ++n) narrow_[n] = text[n];
+  for (; n < kLastIndex && text[n] != '\0'; ++n) narrow_[n] = text[n];
   narrow_[n] = '\0';
-  if (LocaleWideFromNarrow(wide_, kCapacity, narrow_) == kConversionFailed) wide_[0] = 0;
-  wide_[kCapacity - 1] = 0;
+  if (WidenNarrow()) return;
+  if (text[n] != '\0') {
+    for (std::size_t drop = 1; drop < kMaxCharBytes && drop < n; ++drop) {
+      const char kept = narrow_[n - drop];
+      narrow_[n - drop] = '\0';
+      if (WidenNarrow()) {
+        std::memset(narrow_ + (n - drop), 0, drop);
+        return;
+      }
+      narrow_[n - drop] = kept;
+    }
+  }
+  for (std::size_t i = 0; i <= n; ++i) wide_[i] = static_cast<unsigned char>(narrow_[i]);
+}
+
+bool HostPathString::WidenNarrow() {
+  return LocaleWideFromNarrow(wide_, kCapacity, narrow_) != kConversionFailed;
 }
 
 void HostPathString::CopyFrom(const HostPathString& other) {

@@ -14,8 +14,9 @@ class HostPathString {
   static constexpr std::size_t kCapacity = 260;  // units or bytes, terminator included
 
   HostPathString() { Clear(); }
-  // A null source gives an empty text. A text longer than 259 units keeps its
-  // first 259; the narrow form stops before a character that would not fit.
+  // A null source gives an empty text. A longer text keeps its first 259
+  // units (or bytes), cut between whole characters; the other form holds its
+  // conversion in the current locale (see the .cpp for texts it cannot hold).
   explicit HostPathString(const WideChar* text);
   explicit HostPathString(const char* text);
   HostPathString(const HostPathString& other) { CopyFrom(other); }
@@ -40,6 +41,10 @@ class HostPathString {
   char NarrowAt(std::size_t index) const { return narrow_[index]; }
 
  private:
+  // Converts the narrow text into the wide buffer; false when the locale
+  // cannot decode it.
+  bool WidenNarrow();
+
   WideChar wide_[kCapacity];
   char narrow_[kCapacity];
 };
