@@ -26,8 +26,9 @@ HostPathString::HostPathString(const WideChar* text) {
   for (; n < kLastIndex && text[n] != 0; ++n) wide_[n] = text[n];
   if (n == kLastIndex && text[n] != 0 && IsHighSurrogate(wide_[n - 1])) --n;
   wide_[n] = 0;
-  if (LocaleNarrowFromWide(narrow_, kLastIndex, wide_) == kConversionFailed) narrow_[0] = '\0';
-  narrow_[kLastIndex] = '\0';
+  // Like wcstombs, the conversion leaves the terminator out when it stops early.
+  const std::size_t written = LocaleNarrowFromWide(narrow_, kLastIndex, wide_);
+  narrow_[written == kConversionFailed ? 0 : written] = '\0';
 }
 
 // The text is kept to 259 bytes; when the cut splits a multibyte character,

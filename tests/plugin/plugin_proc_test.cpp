@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "plugin/plugin_entry.h"
+#include "plugin/plugin_state.h"
+
+namespace ortolix {
+namespace {
+
+// A registration record as the Host hands it over, pre-filled with a pattern
+// so that untouched fields can be told from written ones.
+class RecordingInfo final : public HostPluginInfo {
+ public:
+  explicit RecordingInfo(std::int32_t answer) : answer_(answer) {
+    std::memset(identifier, 0xAB, sizeof identifier);
+    registrationWord1 = registrationWord2 = -1;
+    callback = nullptr;
+    description = HostPathString(u"old description");
+    versionText = HostPathString(u"old version");
+    fileFilter = HostPathString(u"old filter");
+  }
+
+  std::int32_t RegisterExtension(HostPathString& extension) override {
+    extensions.emplace_back(extension.Wide());
+    narrowExtensions.emplace_back(extension.Narrow());
+    // Registration fills the whole record before it registers the extension.
+    recordFilledFirst = callback != nullptr && registrationWord2 == 7 &&
+                        fileFilter.Wide() == std::u16string(u"DirectX 9.0 files (*.x)");
+    return answer_;
+  }
+
+  std::vector<std::u16string> extensions;
+  std::vector<std::string> narrowExtensions;
+  bool recordFilledFirst = false;
+
+ private:
+  std::int32_t answer_;
+};
+
+std::vector<unsigned char> Bytes(const void* data, std::size_t size) {
+  const auto* p = static_cast<const unsigned char*>(data);
+  return std::vector<unsigned char>(p, p + size);
+}
+
+constexpr PluginWord kHandle = 0x1234;
+
+TEST(PluginVersion, AnswersTheInterfaceVersion) { EXPECT_EQ(PluginVersion(), 22); }
+
+TEST(PluginProc, InterfaceVersionWhateverTheArguments) {
+  RecordingInfo info(1);
+  EXPECT_EQ(PluginProc(0x10017, nullptr, 0, 0), 22);
+  EXPECT_EQ(PluginProc(0x10017, &info, kHandle, 99), 22);
+  EXPECT_TRUE(info.extensions.empty());
+}
+
+TEST(PluginProc, OtherMessagesAnswerOneAndDoNothing) {
+  RecordingInfo info(1);
+  SetHostHandle(77);
+  for (std::uint32_t message : {0x10030u, 0x10015u, 0x10018u, 0x10020u, 0u, 0xFFFFFFFFu}) {
+    EXPECT_EQ(PluginProc(message, &info, kHandle, 0), 1) << std::hex << message;
+  }
+  EXPECT_EQ(HostHandle(), 77u);
+  EXPECT_EQ(info.callback, nullptr);
+  EXPECT_TRUE(info.extensions.empty());
+}
+
+TEST(PluginProc, RegisterWithNullArgumentLeavesEverythingUntouched) {
+  RecordingInfo info(1);
+  const std::vector<unsigned char> before = Bytes(&info, sizeof(HostPluginInfo));
+  SetHostHandle(77);
+  EXPECT_EQ(PluginProc(0x10016, &info, 0, 0), 0);
+  EXPECT_EQ(PluginProc(0x10016, nullptr, kHandle, 0), 0);
+  EXPECT_EQ(Bytes(&info, sizeof(HostPluginInfo)), before);
+  EXPECT_TRUE(info.extensions.empty());
+  EXPECT_EQ(HostHandle(), 77u);
+}
+
+TEST(PluginProc, RegisterFillsTheRecordAndRegistersTheExtension) {
+  RecordingInfo info(1);
+  EXPECT_EQ(PluginProc(0x10016, &info, kHandle, 0), 1);
+
+  const std::vector<unsigned char> guid = {0x0C, 0xF1, 0x06, 0xFF, 0x08, 0xB9, 0xC8, 0x43,
+                                           0xA0, 0x2A, 0x61, 0xDF, 0x95, 0x94, 0xF5, 0x36};
+  EXPECT_EQ(Bytes(info.identifier, sizeof info.identifier), guid);
+  EXPECT_EQ(info.registrationWord1, 3);
+  EXPECT_EQ(info.registrationWord2, 7);
+  EXPECT_EQ(info.callback, &PluginCallback);
+  EXPECT_EQ(std::u16string(info.description.Wide()), u"DirectX 9.0 Importer/Exporter\r\n");
+  EXPECT_EQ(std::string(info.description.Narrow()), "DirectX 9.0 Importer/Exporter\r\n");
+  EXPECT_EQ(std::u16string(info.versionText.Wide()), u"2.50.60");
+  EXPECT_EQ(std::string(info.versionText.Narrow()), "2.50.60");
+  EXPECT_EQ(std::u16string(info.fileFilter.Wide()), u"DirectX 9.0 files (*.x)");
+  EXPECT_EQ(std::string(info.fileFilter.Narrow()), "DirectX 9.0 files (*.x)");
+  EXPECT_EQ(info.extensions, std::vector<std::u16string>{u"x"});
+  EXPECT_EQ(info.narrowExtensions, std::vector<std::string>{"x"});
+  EXPECT_TRUE(info.recordFilledFirst);
+  EXPECT_EQ(HostHandle(), kHandle);
+}
+
+TEST(PluginProc, RefusedExtensionFailsAfterTheRecordIsFilled) {
+  RecordingInfo info(0);
+  EXPECT_EQ(PluginProc(0x10016, &info, kHandle + 1, 0), 0);
+  EXPECT_EQ(info.callback, &PluginCallback);
+  EXPECT_EQ(std::u16string(info.versionText.Wide()), u"2.50.60");
+  EXPECT_EQ(info.extensions.size(), 1u);
+  EXPECT_EQ(HostHandle(), kHandle + 1);
+}
+
+TEST(PluginProc, AnyNonZeroExtensionAnswerCountsAsAccepted) {
+  RecordingInfo info(-3);
+  EXPECT_EQ(PluginProc(0x10016, &info, kHandle, 0), 1);
+}
+
+}  // namespace
+}  // namespace ortolix
