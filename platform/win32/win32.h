@@ -21,6 +21,11 @@
 
 #ifndef _WIN32
 // Messages, notifications and flags, with the values Win32 gives them.
+#ifndef TRUE
+inline constexpr BOOL TRUE = 1;
+inline constexpr BOOL FALSE = 0;
+#endif
+
 inline constexpr UINT WM_SETTEXT = 0x000C;
 inline constexpr UINT WM_GETTEXT = 0x000D;
 inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;

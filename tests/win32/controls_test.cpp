@@ -40,7 +40,8 @@ const Truncation kTruncations[] = {
     {8, 6, std::u16string(u"123456\0##", 9)},
     {256, 6, std::u16string(u"123456\0##", 9)},
 };
-INSTANTIATE_TEST_SUITE_P(Sizes, TruncationTest, ::testing::ValuesIn(kTruncations));
+INSTANTIATE_TEST_SUITE_P(Sizes, TruncationTest, ::testing::ValuesIn(kTruncations),
+                         [](const auto& info) { return "Buffer" + std::to_string(info.param.buffer); });
 
 TEST_F(HeadlessTest, ControlMessagesBehaveAsWin32) {
   sample::Context context;
