@@ -1,0 +1,23 @@
+// ortolix dump IN.x: the file's data objects as the .x services see them.
+#include <memory>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace ortolix::cli {
+
+namespace {
+
+int RunDump(const std::string&) { return NotBuilt("dump", ".x file services"); }
+
+}  // namespace
+
+void AddDumpCommand(CLI::App& app, int& status) {
+  auto input = std::make_shared<std::string>();
+  CLI::App* sub =
+      app.add_subcommand("dump", "The file's data objects as the .x services see them (JSON)");
+  sub->add_option("IN.x", *input, "The .x file to read")->required();
+  sub->callback([input, &status] { status = RunDump(*input); });
+}
+
+}  // namespace ortolix::cli
