@@ -50,7 +50,7 @@ Matrix4 ComposeLocal(const Vec3& translation, const Quat& rotation, const Vec3& 
   At(s, 1, 1) = scale.y;
   At(s, 2, 2) = scale.z;
   At(s, 3, 3) = 1.0f;
-  return AffineProduct(tr, s);
+  return host_math::AffineProduct(tr, s);
 }
 
 }  // namespace ortolix::host_math
