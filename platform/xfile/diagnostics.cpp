@@ -1,0 +1,87 @@
+#include "platform/xfile/diagnostics.h"
+
+#include <cstdio>
+
+namespace ortolix {
+
+std::string_view WarningCodeName(XWarningCode code) {
+  switch (code) {
+    case XWarningCode::kUnusualVersion: return "unusual-version";
+    case XWarningCode::kHeaderTab: return "header-tab";
+    case XWarningCode::kIntegerAsFloat: return "integer-as-float";
+    case XWarningCode::kExponent: return "float-syntax";
+    case XWarningCode::kNanSpelling: return "nan-spelling";
+    case XWarningCode::kNegativeUnsigned: return "negative-unsigned";
+    case XWarningCode::kMissingSeparator: return "missing-separator";
+    case XWarningCode::kIrregularSeparator: return "irregular-separator";
+    case XWarningCode::kSeparatorOutsideData: return "stray-separator";
+    case XWarningCode::kTemplateNameCase: return "template-name-case";
+    case XWarningCode::kNameCharacters: return "name-characters";
+    case XWarningCode::kUnknownTemplate: return "unknown-template";
+    case XWarningCode::kTemplateRedeclared: return "template-redeclared";
+    case XWarningCode::kTemplateWithoutGuid: return "template-without-guid";
+    case XWarningCode::kExtraClosingBrace: return "extra-closing-brace";
+    case XWarningCode::kCompressedSizeMismatch: return "compressed-size-mismatch";
+    case XWarningCode::kStringTerminator: return "string-terminator";
+    case XWarningCode::kCount: break;
+  }
+  return "unknown";
+}
+
+std::string_view HresultName(HRESULT code) {
+  switch (static_cast<std::uint32_t>(code)) {
+    case 0u: return "S_OK";
+    case 0x80004005u: return "E_FAIL";
+    case 0x8007000Eu: return "E_OUTOFMEMORY";
+    case 0x80070057u: return "E_INVALIDARG";
+    case 0x80004003u: return "E_POINTER";
+    case 0x80004001u: return "E_NOTIMPL";
+    case 0x88760384u: return "D3DXFERR_BADOBJECT";
+    case 0x88760385u: return "D3DXFERR_BADVALUE";
+    case 0x88760386u: return "D3DXFERR_BADTYPE";
+    case 0x88760387u: return "D3DXFERR_NOTFOUND";
+    case 0x88760389u: return "D3DXFERR_FILENOTFOUND";
+    case 0x8876038Cu: return "D3DXFERR_BADFILETYPE";
+    case 0x8876038Du: return "D3DXFERR_BADFILEVERSION";
+    case 0x8876038Eu: return "D3DXFERR_BADFILEFLOATSIZE";
+    case 0x8876038Fu: return "D3DXFERR_BADFILE";
+    case 0x88760390u: return "D3DXFERR_PARSEERROR";
+    case 0x88760391u: return "D3DXFERR_BADARRAYSIZE";
+    case 0x88760392u: return "D3DXFERR_BADDATAREFERENCE";
+    case 0x88760393u: return "D3DXFERR_NOMOREOBJECTS";
+    case 0x88760394u: return "D3DXFERR_NOMOREDATA";
+    default: return "HRESULT";
+  }
+}
+
+void LineColumnOf(std::string_view text, std::uint64_t offset, std::uint32_t* line,
+                  std::uint32_t* column) {
+  if (offset > text.size()) offset = text.size();
+  std::uint32_t l = 1;
+  std::size_t line_start = 0;
+  for (std::size_t i = 0; i < offset; ++i) {
+    if (text[i] == '\n') {
+      ++l;
+      line_start = i + 1;
+    }
+  }
+  *line = l;
+  *column = static_cast<std::uint32_t>(offset - line_start + 1);
+}
+
+std::string XDiagnostic::Format() const {
+  char position[64];
+  if (binary) {
+    std::snprintf(position, sizeof position, "byte %llu", static_cast<unsigned long long>(offset));
+  } else {
+    std::snprintf(position, sizeof position, "%u:%u", line, column);
+  }
+  char code_text[16];
+  std::snprintf(code_text, sizeof code_text, "0x%08X", static_cast<unsigned>(code));
+  std::string text = file + ":" + position + ": " + std::string(HresultName(code)) + " (" +
+                     code_text + "): " + message;
+  if (!object.empty()) text += " (in " + object + ")";
+  return text;
+}
+
+}  // namespace ortolix

@@ -1,0 +1,167 @@
+#include "platform/xfile/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace ortolix {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// "#IND00", "#QNAN0", "#SNAN0", "#INF00" after "1." (the digits after the
+// letters vary between runtimes).
+const char* ScanSpecial(const char* p, const char* end, float* value) {
+  const char* q = p + 1;
+  const char* word = q;
+  while (q < end && ((*q >= 'A' && *q <= 'Z') || (*q >= 'a' && *q <= 'z'))) ++q;
+  std::size_t n = static_cast<std::size_t>(q - word);
+  auto is = [&](const char* w) {
+    std::size_t len = std::strlen(w);
+    if (n != len) return false;
+    for (std::size_t i = 0; i < len; ++i) {
+      char c = word[i];
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      if (c != w[i]) return false;
+    }
+    return true;
+  };
+  if (is("IND") || is("QNAN") || is("SNAN")) {
+    *value = std::numeric_limits<float>::quiet_NaN();
+  } else if (is("INF")) {
+    *value = std::numeric_limits<float>::infinity();
+  } else {
+    return nullptr;
+  }
+  while (q < end && IsDigit(*q)) ++q;
+  return q;
+}
+
+// Fast exact path: the decimal fits in 53 bits and its power of ten is
+// exact in a double. Returns false when the full conversion is needed.
+bool FastDecimal(const char* begin, const char* end, double* out) {
+  const char* p = begin;
+  bool negative = false;
+  if (p < end && (*p == '-' || *p == '+')) negative = (*p++ == '-');
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int exponent = 0;
+  while (p < end && IsDigit(*p)) {
+    mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+    if (mantissa != 0 && ++digits > 15) return false;
+  }
+  if (p < end && *p == '.') {
+    ++p;
+    while (p < end && IsDigit(*p)) {
+      mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+      --exponent;
+      if (mantissa != 0 && ++digits > 15) return false;
+    }
+  }
+  if (p != end) return false;  // exponent part: leave to from_chars
+  if (exponent < -22) return false;
+  double value = static_cast<double>(mantissa);
+  value = exponent < 0 ? value / kPow10[-exponent] : value;
+  *out = negative ? -value : value;
+  return true;
+}
+
+template <typename T>
+T FromChars(const char* begin, const char* end) {
+  if (begin < end && *begin == '+') ++begin;
+  T value = 0;
+  auto result = std::from_chars(begin, end, value);
+  if (result.ec == std::errc::result_out_of_range) {
+    // Below the smallest denormal or above the largest value.
+    double wide = 0;
+    std::from_chars(begin, end, wide);
+    return static_cast<T>(wide);
+  }
+  return value;
+}
+
+}  // namespace
+
+bool ScanNumber(const char* p, const char* end, NumberScan* scan) {
+  *scan = NumberScan{};
+  const char* start = p;
+  if (p < end && (*p == '-' || *p == '+')) {
+    scan->negative = *p == '-';
+    scan->unusual = *p == '+';
+    ++p;
+  }
+  const char* int_begin = p;
+  std::uint64_t magnitude = 0;
+  while (p < end && IsDigit(*p)) {
+    if (magnitude <= 0xFFFFFFFFull) magnitude = magnitude * 10 + static_cast<unsigned>(*p - '0');
+    ++p;
+  }
+  bool has_int = p > int_begin;
+  bool is_integer = true;
+  bool has_frac = false;
+  if (p < end && *p == '.') {
+    is_integer = false;
+    ++p;
+    if (has_int && p < end && *p == '#') {
+      const char* q = ScanSpecial(p, end, &scan->special_value);
+      if (q == nullptr) return false;
+      if (scan->negative) scan->special_value = -scan->special_value;
+      scan->special = true;
+      scan->end = q;
+      return true;
+    }
+    const char* frac_begin = p;
+    while (p < end && IsDigit(*p)) ++p;
+    has_frac = p > frac_begin;
+    if (!has_int) scan->unusual = true;
+  }
+  if (!has_int && !has_frac) return false;
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    const char* q = p + 1;
+    if (q < end && (*q == '-' || *q == '+')) ++q;
+    const char* exp_digits = q;
+    while (q < end && IsDigit(*q)) ++q;
+    if (q > exp_digits) {
+      is_integer = false;
+      scan->unusual = true;
+      p = q;
+    }
+  }
+  (void)start;
+  scan->end = p;
+  scan->is_integer = is_integer;
+  scan->integer = magnitude;
+  return true;
+}
+
+float ScannedToFloat(const char* begin, const NumberScan& scan) {
+  if (scan.special) return scan.special_value;
+  double d = 0;
+  if (FastDecimal(begin, scan.end, &d)) {
+    double magnitude = std::fabs(d);
+    if (magnitude == 0 || (magnitude >= static_cast<double>(std::numeric_limits<float>::min()) &&
+                           magnitude <= static_cast<double>(std::numeric_limits<float>::max()))) {
+      std::uint64_t bits;
+      std::memcpy(&bits, &d, sizeof bits);
+      // A double exactly halfway between two floats may hide which way the
+      // decimal lies; only then is the slow conversion needed.
+      if ((bits & ((1ull << 29) - 1)) != (1ull << 28)) return static_cast<float>(d);
+    }
+  }
+  return FromChars<float>(begin, scan.end);
+}
+
+double ScannedToDouble(const char* begin, const NumberScan& scan) {
+  if (scan.special) return static_cast<double>(scan.special_value);
+  double d = 0;
+  if (FastDecimal(begin, scan.end, &d)) return d;
+  return FromChars<double>(begin, scan.end);
+}
+
+}  // namespace ortolix

@@ -1,0 +1,56 @@
+// State shared by the tokenizers and parsers while one file is read: the
+// limits, the first error, the counted warnings and the path of data objects
+// being read. Every failure of the reader passes through Fail().
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/xfile/diagnostics.h"
+#include "platform/xfile/reader_limits.h"
+
+namespace ortolix {
+
+class ParseContext {
+ public:
+  ParseContext(const ReaderLimits& limits, std::string file);
+
+  const ReaderLimits& limits() const { return limits_; }
+
+  // The payload that offsets refer to; text payloads give line/column.
+  void SetPayload(std::string_view payload, bool binary);
+
+  // Records the first error (later ones are ignored) and returns false, so
+  // that callers write `return ctx.Fail(...)`. The one place to break on
+  // "first failure".
+  [[nodiscard]] bool Fail(HRESULT code, std::uint64_t offset, std::string message);
+  bool failed() const { return error_.code < 0; }
+
+  void Warn(XWarningCode code, std::uint64_t offset);
+
+  // Data objects being read, innermost last; used for error context.
+  void PushObject(std::string_view type, std::string_view name);
+  void PopObject();
+
+  // The error with its position filled in (code S_OK when none).
+  XDiagnostic TakeError();
+  // Warnings in code order, with positions filled in.
+  std::vector<XWarning> TakeWarnings();
+
+ private:
+  std::string ObjectPath() const;
+
+  const ReaderLimits& limits_;
+  std::string file_;
+  std::string_view payload_;
+  bool binary_ = false;
+  XDiagnostic error_;
+  std::array<XWarning, static_cast<std::size_t>(XWarningCode::kCount)> warnings_{};
+  std::vector<std::pair<std::string_view, std::string_view>> path_;
+};
+
+}  // namespace ortolix

@@ -1,0 +1,352 @@
+#include "platform/xfile/text_tokenizer.h"
+
+#include <cstring>
+#include <string>
+
+#include "platform/xfile/number_text.h"
+
+namespace ortolix {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsAlpha(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsNameChar(char c) { return IsAlpha(c) || IsDigit(c) || c == '_' || c == '-' || c == '.'; }
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool EqualsUpper(std::string_view text, const char* upper) {
+  std::size_t n = std::strlen(upper);
+  if (text.size() != n) return false;
+  for (std::size_t i = 0; i < n; ++i) {
+    char c = text[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != upper[i]) return false;
+  }
+  return true;
+}
+
+// Keywords are matched without regard to case, as the runtime does.
+TokenKind KeywordKind(std::string_view text) {
+  struct Keyword {
+    const char* upper;
+    TokenKind kind;
+  };
+  static constexpr Keyword kKeywords[] = {
+      {"TEMPLATE", TokenKind::kTemplate}, {"ARRAY", TokenKind::kArray},
+      {"WORD", TokenKind::kWord},         {"DWORD", TokenKind::kDword},
+      {"FLOAT", TokenKind::kFloat},       {"DOUBLE", TokenKind::kDouble},
+      {"CHAR", TokenKind::kChar},         {"UCHAR", TokenKind::kUchar},
+      {"SWORD", TokenKind::kSword},       {"SDWORD", TokenKind::kSdword},
+      {"VOID", TokenKind::kVoid},         {"STRING", TokenKind::kLpstr},
+      {"UNICODE", TokenKind::kUnicode},   {"CSTRING", TokenKind::kCstring},
+  };
+  if (text.size() < 4 || text.size() > 8) return TokenKind::kName;
+  for (const Keyword& k : kKeywords) {
+    if (EqualsUpper(text, k.upper)) return k.kind;
+  }
+  return TokenKind::kName;
+}
+
+bool ParseHex(const char* p, int digits, std::uint64_t* value) {
+  std::uint64_t v = 0;
+  for (int i = 0; i < digits; ++i) {
+    int h = HexValue(p[i]);
+    if (h < 0) return false;
+    v = v << 4 | static_cast<unsigned>(h);
+  }
+  *value = v;
+  return true;
+}
+
+}  // namespace
+
+TextTokenizer::TextTokenizer(std::string_view payload, ParseContext& ctx)
+    : begin_(payload.data()), p_(payload.data()), end_(payload.data() + payload.size()), ctx_(ctx) {}
+
+void TextTokenizer::SkipSpace() {
+  const char* p = p_;
+  while (p < end_) {
+    char c = *p;
+    if (c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\0') {
+      ++p;
+    } else if (c == '#' || (c == '/' && p + 1 < end_ && p[1] == '/')) {
+      const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end_ - p));
+      p = nl != nullptr ? static_cast<const char*>(nl) + 1 : end_;
+    } else {
+      break;
+    }
+  }
+  p_ = p;
+}
+
+std::uint64_t TextTokenizer::Offset() {
+  SkipSpace();
+  return At(p_);
+}
+
+std::uint64_t TextTokenizer::Remaining() const { return static_cast<std::uint64_t>(end_ - p_); }
+
+TokenKind TextTokenizer::PeekKind() {
+  SkipSpace();
+  if (p_ >= end_) return TokenKind::kEnd;
+  char c = *p_;
+  switch (c) {
+    case '{': return TokenKind::kOBrace;
+    case '}': return TokenKind::kCBrace;
+    case '[': return TokenKind::kOBracket;
+    case ']': return TokenKind::kCBracket;
+    case '(': return TokenKind::kOParen;
+    case ')': return TokenKind::kCParen;
+    case ',': return TokenKind::kComma;
+    case ';': return TokenKind::kSemicolon;
+    case '<': return TokenKind::kGuid;
+    case '>': return TokenKind::kCAngle;
+    case '"': return TokenKind::kString;
+    default: break;
+  }
+  if (IsDigit(c) || c == '-' || c == '+' || c == '.') {
+    Token t;
+    const char* saved = p_;
+    bool ok = ReadNumberOrName(&t, false);
+    p_ = saved;
+    return ok ? t.kind : TokenKind::kInvalid;
+  }
+  if (IsAlpha(c) || c == '_') {
+    const char* q = p_;
+    while (q < end_ && IsNameChar(*q)) ++q;
+    return KeywordKind(std::string_view(p_, static_cast<std::size_t>(q - p_)));
+  }
+  return TokenKind::kInvalid;
+}
+
+bool TextTokenizer::Next(Token* token) {
+  SkipSpace();
+  *token = Token{};
+  token->offset = At(p_);
+  if (p_ >= end_) {
+    token->kind = TokenKind::kEnd;
+    return true;
+  }
+  TokenKind kind = PeekKind();
+  switch (kind) {
+    case TokenKind::kGuid: return ReadGuid(token);
+    case TokenKind::kString: {
+      const void* close = std::memchr(p_ + 1, '"', static_cast<std::size_t>(end_ - p_ - 1));
+      if (close == nullptr) return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), "unterminated string");
+      const char* q = static_cast<const char*>(close);
+      token->kind = kind;
+      token->text = std::string_view(p_ + 1, static_cast<std::size_t>(q - p_ - 1));
+      p_ = q + 1;
+      return true;
+    }
+    case TokenKind::kInvalid:
+      return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_),
+                       std::string("unexpected character '") + *p_ + "'");
+    default: break;
+  }
+  if (IsDigit(*p_) || *p_ == '-' || *p_ == '+' || (*p_ == '.' && kind != TokenKind::kDot)) {
+    return ReadNumberOrName(token, true);
+  }
+  if (kind == TokenKind::kName || (kind >= TokenKind::kTemplate && kind <= TokenKind::kArray)) {
+    const char* q = p_;
+    while (q < end_ && IsNameChar(*q)) ++q;
+    token->kind = kind;
+    token->text = std::string_view(p_, static_cast<std::size_t>(q - p_));
+    if (kind == TokenKind::kName && token->text.find_first_of(".-") != std::string_view::npos) {
+      ctx_.Warn(XWarningCode::kNameCharacters, token->offset);
+    }
+    if (token->text.size() > ctx_.limits().max_name_length) {
+      return ctx_.Fail(D3DXFERR_PARSEERROR, token->offset, "name longer than the limit");
+    }
+    p_ = q;
+    return true;
+  }
+  token->kind = kind;
+  token->text = std::string_view(p_, 1);
+  ++p_;
+  return true;
+}
+
+// A run starting with a digit, sign or '.' is a number when the number
+// covers the whole run of name characters; otherwise it is a name such as
+// "3DS_Box" or a lone '.'.
+bool TextTokenizer::ReadNumberOrName(Token* token, bool report) {
+  token->offset = At(p_);
+  const char* run_end = p_;
+  while (run_end < end_ && IsNameChar(*run_end)) ++run_end;
+  NumberScan scan;
+  if (ScanNumber(p_, end_, &scan) && scan.end >= run_end) {
+    token->text = std::string_view(p_, static_cast<std::size_t>(scan.end - p_));
+    if (scan.is_integer && !scan.negative && scan.integer <= 0xFFFFFFFFull) {
+      token->kind = TokenKind::kInteger;
+      token->integer = static_cast<std::uint32_t>(scan.integer);
+    } else {
+      token->kind = TokenKind::kFloatValue;
+    }
+    p_ = scan.end;
+    return true;
+  }
+  if (*p_ == '.' && (run_end == p_ + 1 || p_[1] == '.')) {
+    token->kind = TokenKind::kDot;
+    token->text = std::string_view(p_, 1);
+    ++p_;
+    return true;
+  }
+  if (run_end == p_) {
+    return report && ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), "malformed number");
+  }
+  token->kind = TokenKind::kName;
+  token->text = std::string_view(p_, static_cast<std::size_t>(run_end - p_));
+  if (report) ctx_.Warn(XWarningCode::kNameCharacters, token->offset);
+  p_ = run_end;
+  return true;
+}
+
+// <XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX>, blanks allowed inside the brackets.
+bool TextTokenizer::ReadGuid(Token* token) {
+  const char* p = p_ + 1;
+  while (p < end_ && (*p == ' ' || *p == '\t')) ++p;
+  if (end_ - p < 36) return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), "malformed GUID");
+  std::uint64_t d1 = 0, d2 = 0, d3 = 0, d4 = 0, d5 = 0;
+  bool ok = ParseHex(p, 8, &d1) && p[8] == '-' && ParseHex(p + 9, 4, &d2) && p[13] == '-' &&
+            ParseHex(p + 14, 4, &d3) && p[18] == '-' && ParseHex(p + 19, 4, &d4) &&
+            p[23] == '-' && ParseHex(p + 24, 12, &d5);
+  p += 36;
+  while (p < end_ && (*p == ' ' || *p == '\t')) ++p;
+  if (!ok || p >= end_ || *p != '>') {
+    return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), "malformed GUID");
+  }
+  GUID g;
+  g.Data1 = static_cast<std::uint32_t>(d1);
+  g.Data2 = static_cast<std::uint16_t>(d2);
+  g.Data3 = static_cast<std::uint16_t>(d3);
+  g.Data4[0] = static_cast<std::uint8_t>(d4 >> 8);
+  g.Data4[1] = static_cast<std::uint8_t>(d4);
+  for (int i = 0; i < 6; ++i) g.Data4[2 + i] = static_cast<std::uint8_t>(d5 >> (40 - 8 * i));
+  token->kind = TokenKind::kGuid;
+  token->guid = g;
+  token->text = std::string_view(p_, static_cast<std::size_t>(p + 1 - p_));
+  p_ = p + 1;
+  return true;
+}
+
+// After a value: any number of ';' optionally followed by one ','. Other
+// runs (",,", ",;") and a missing separator are tolerated with a warning.
+void TextTokenizer::ConsumeSeparators() {
+  const char* p = p_;
+  if (p < end_ && *p == ';' && p + 1 < end_ && p[1] != ';' && p[1] != ',' && p[1] != ' ' &&
+      p[1] != '\t' && p[1] != '\r' && p[1] != '\n' && p[1] != '/' && p[1] != '#') {
+    p_ = p + 1;  // the common ";" directly followed by the next value
+    return;
+  }
+  SkipSpace();
+  if (p_ >= end_ || (*p_ != ';' && *p_ != ',')) {
+    ctx_.Warn(XWarningCode::kMissingSeparator, At(p_));
+    return;
+  }
+  bool seen_comma = false;
+  bool irregular = false;
+  std::uint64_t start = At(p_);
+  while (p_ < end_ && (*p_ == ';' || *p_ == ',')) {
+    if (seen_comma) irregular = true;
+    if (*p_ == ',') seen_comma = true;
+    ++p_;
+    SkipSpace();
+  }
+  if (irregular) ctx_.Warn(XWarningCode::kIrregularSeparator, start);
+}
+
+bool TextTokenizer::ExpectedValue(const char* what) {
+  std::string found = p_ >= end_ ? std::string("end of data") : std::string("'") + *p_ + "'";
+  return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), std::string("expected ") + what + ", found " + found);
+}
+
+bool TextTokenizer::ReadInteger(std::uint32_t* value, bool* negative) {
+  SkipSpace();
+  NumberScan scan;
+  if (!ScanNumber(p_, end_, &scan)) return ExpectedValue("an integer");
+  if (scan.end < end_ && (IsAlpha(*scan.end) || *scan.end == '_')) return ExpectedValue("an integer");
+  if (!scan.is_integer) return ExpectedValue("an integer");
+  if (scan.integer > 0xFFFFFFFFull || (scan.negative && scan.integer > 0x80000000ull)) {
+    return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), "integer out of range");
+  }
+  std::uint32_t v = static_cast<std::uint32_t>(scan.integer);
+  *negative = scan.negative && v != 0;
+  *value = scan.negative ? 0u - v : v;
+  p_ = scan.end;
+  ConsumeSeparators();
+  return true;
+}
+
+bool TextTokenizer::ReadFloat(float* value) {
+  SkipSpace();
+  NumberScan scan;
+  if (!ScanNumber(p_, end_, &scan)) return ExpectedValue("a float");
+  if (scan.end < end_ && (IsAlpha(*scan.end) || *scan.end == '_')) return ExpectedValue("a float");
+  if (scan.special) {
+    ctx_.Warn(XWarningCode::kNanSpelling, At(p_));
+  } else if (scan.is_integer) {
+    ctx_.Warn(XWarningCode::kIntegerAsFloat, At(p_));
+  } else if (scan.unusual) {
+    ctx_.Warn(XWarningCode::kExponent, At(p_));
+  }
+  *value = ScannedToFloat(p_, scan);
+  p_ = scan.end;
+  ConsumeSeparators();
+  return true;
+}
+
+bool TextTokenizer::ReadFloats(void* out, std::size_t count) {
+  auto* bytes = static_cast<unsigned char*>(out);
+  for (std::size_t i = 0; i < count; ++i) {
+    float value;
+    if (!ReadFloat(&value)) return false;
+    std::memcpy(bytes + i * 4, &value, 4);
+  }
+  return true;
+}
+
+bool TextTokenizer::ReadDouble(double* value) {
+  SkipSpace();
+  NumberScan scan;
+  if (!ScanNumber(p_, end_, &scan)) return ExpectedValue("a float");
+  if (scan.end < end_ && (IsAlpha(*scan.end) || *scan.end == '_')) return ExpectedValue("a float");
+  if (scan.special) ctx_.Warn(XWarningCode::kNanSpelling, At(p_));
+  else if (scan.is_integer) ctx_.Warn(XWarningCode::kIntegerAsFloat, At(p_));
+  else if (scan.unusual) ctx_.Warn(XWarningCode::kExponent, At(p_));
+  *value = ScannedToDouble(p_, scan);
+  p_ = scan.end;
+  ConsumeSeparators();
+  return true;
+}
+
+bool TextTokenizer::ReadDwords(void* out, std::size_t count) {
+  auto* bytes = static_cast<unsigned char*>(out);
+  for (std::size_t i = 0; i < count; ++i) {
+    bool negative = false;
+    std::uint32_t value;
+    if (!ReadInteger(&value, &negative)) return false;
+    if (negative) ctx_.Warn(XWarningCode::kNegativeUnsigned, At(p_));
+    std::memcpy(bytes + i * 4, &value, 4);
+  }
+  return true;
+}
+
+bool TextTokenizer::ReadString(std::string_view* value) {
+  SkipSpace();
+  if (p_ >= end_ || *p_ != '"') return ExpectedValue("a string");
+  Token t;
+  if (!Next(&t)) return false;
+  *value = t.text;
+  ConsumeSeparators();
+  return true;
+}
+
+}  // namespace ortolix
+
