@@ -1,0 +1,34 @@
+#include "xwriter/mesh_source.h"
+
+namespace ortolix {
+namespace {
+
+template <typename T>
+std::span<const T> View(const T* items, std::int32_t count) {
+  if (items == nullptr || count <= 0) return {};
+  return {items, static_cast<std::size_t>(count)};
+}
+
+}  // namespace
+
+MeshSource MeshSource::WholeModel(const HostModel& model, const ExportScene& scene) {
+  MeshSource source;
+  source.vertices_ = View(scene.modelVertices, scene.modelVertexCount);
+  source.hostMeshes_ = View(model.meshes.items, model.meshes.count);
+  std::uint32_t faces = 0;  // a 32-bit sum, as the count is printed with "%d"
+  for (const HostMesh& mesh : source.hostMeshes_) faces += static_cast<std::uint32_t>(mesh.faceCount);
+  source.faceCount_ = static_cast<std::int32_t>(faces);
+  return source;
+}
+
+MeshSource MeshSource::Group(const ExportScene& scene, std::int32_t index) {
+  const GroupMesh& group = scene.groupMeshes[index];
+  MeshSource source;
+  source.vertices_ = View(group.vertices, group.vertexCount);
+  source.groupFaces_ = View(group.faces, group.faceCount);
+  source.faceCount_ = group.faceCount;
+  source.groupIndex_ = index;
+  return source;
+}
+
+}  // namespace ortolix

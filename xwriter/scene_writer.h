@@ -1,0 +1,22 @@
+// The order of the written file: header, templates, AnimTicksPerSecond, the
+// frames and the animation sets.
+#pragma once
+
+#include "xwriter/text_sink.h"
+#include "xwriter/write_context.h"
+
+namespace ortolix {
+
+// Writes the whole file body into `sink`. Returns 1, or 0 for a missing sink
+// or model, or when a frame writer failed (what was written stays).
+int WriteScene(TextSink* sink, const WriteContext& context);
+
+// The header line, the header comment (after refreshing the model's time
+// stamp) and the template block. 0 for a missing sink or model.
+int WriteHeaderAndTemplates(TextSink* sink, const WriteContext& context);
+
+// Reads the clock and stores its text ("Sat Dec 05 17:25:40 2026", local
+// time, no line feed) as the model's time-stamp text.
+void RefreshTimeStamp(HostModel& model);
+
+}  // namespace ortolix
