@@ -6,6 +6,7 @@
 
 #include "export/export_options.h"
 #include "platform/crt/wide_to_int.h"
+#include "platform/win32/centre_dialog.h"
 #include "platform/win32/win32.h"
 #include "plugin/host_model.h"
 #include "resources/export_dialog.h"
@@ -23,34 +24,6 @@ void ShowTicks(HWND dialog, std::int32_t ticks) {
   for (const char* c = narrow; c != end; ++c) wide[i++] = static_cast<WideChar>(*c);
   wide[i] = 0;
   SetDlgItemTextW(dialog, ORTOLIX_IDC_TICKS_EDIT, wide);
-}
-
-// One axis of the centring: the desktop's start plus half the free space,
-// kept on the screen.
-int CentredStart(int desktopStart, int desktopSize, int dialogSize, int screenSize) {
-  int start = desktopStart + (desktopSize - dialogSize) / 2;
-  if (start < 0) {
-    start = 0;
-  } else if (start + dialogSize > screenSize) {
-    start = screenSize - dialogSize;
-  }
-  return start;
-}
-
-void CentreOverDesktop(HWND dialog) {
-  RECT desktop{};
-  RECT own{};
-  GetWindowRect(GetDesktopWindow(), &desktop);
-  GetWindowRect(dialog, &own);
-  HDC dc = GetDC(dialog);
-  const int screenWidth = GetDeviceCaps(dc, HORZRES);
-  const int screenHeight = GetDeviceCaps(dc, VERTRES);
-  ReleaseDC(dialog, dc);
-  const int x = CentredStart(desktop.left, desktop.right - desktop.left, own.right - own.left,
-                             screenWidth);
-  const int y = CentredStart(desktop.top, desktop.bottom - desktop.top, own.bottom - own.top,
-                             screenHeight);
-  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void InitialiseDialog(HWND dialog, const HostModel* model) {
