@@ -29,4 +29,9 @@ bool ExportAllocationFails() {
   return state.failAt > 0 && state.count == state.failAt;
 }
 
+void* ExportRealloc(void* block, std::size_t bytes) {
+  if (bytes == 0 || ExportAllocationFails()) return nullptr;
+  return std::realloc(block, bytes);
+}
+
 }  // namespace ortolix

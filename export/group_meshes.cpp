@@ -1,9 +1,6 @@
 #include "export/group_meshes.h"
 
-#include <algorithm>
 #include <cstring>
-#include <new>
-#include <vector>
 
 #include "export/export_release.h"
 #include "export/vertex_weld.h"
@@ -11,7 +8,8 @@
 namespace ortolix {
 namespace {
 
-using FaceList = std::vector<const HostFace*, ExportAllocator<const HostFace*>>;
+using FaceList = ExportBuffer<const HostFace*>;
+using OffsetList = ExportBuffer<std::size_t>;
 
 std::int32_t GroupMeshCountOf(const HostModel& model) {
   if (model.groups.items == nullptr || model.groups.count <= 0) return 1;
@@ -33,19 +31,14 @@ void ForEachHostFace(const HostModel& model, Visit visit) {
   }
 }
 
-// Allocates every GroupMesh's face array and fills its GroupFaces; `sources`
-// receives the Host face behind every GroupFace, grouped by GroupMesh in the
-// same order, starting at `offsets[k]`.
-bool MakeGroupFaces(ExportScene& scene, const HostModel& model, FaceList& sources,
-                    std::vector<std::size_t>& offsets) {
+// Counts the faces of every GroupMesh and gives each its face array.
+bool AllocateGroupFaces(ExportScene& scene, const HostModel& model) {
   const std::int32_t count = scene.groupMeshCount;
   ForEachHostFace(model, [&](const HostFace& face, std::int32_t) {
     if (InGroupMesh(face, count)) ++scene.groupMeshes[face.group].faceCount;
   });
-  offsets.assign(static_cast<std::size_t>(count) + 1, 0);
   for (std::int32_t k = 0; k < count; ++k) {
     GroupMesh& mesh = scene.groupMeshes[k];
-    offsets[k + 1] = offsets[k] + static_cast<std::size_t>(mesh.faceCount);
     if (mesh.faceCount <= 0) continue;
     mesh.faces = NewExportArray<GroupFace>(mesh.faceCount);
     if (mesh.faces == nullptr) {
@@ -53,8 +46,24 @@ bool MakeGroupFaces(ExportScene& scene, const HostModel& model, FaceList& source
       return false;
     }
   }
-  sources.resize(offsets[count]);
-  std::vector<std::size_t> next(offsets.begin(), offsets.end() - 1);
+  return true;
+}
+
+// Fills the GroupFaces. `sources` receives the Host face behind every
+// GroupFace, grouped by GroupMesh in the same order, GroupMesh k's starting
+// at `offsets[k]`.
+bool FillGroupFaces(ExportScene& scene, const HostModel& model, FaceList& sources,
+                    OffsetList& offsets) {
+  const std::int32_t count = scene.groupMeshCount;
+  if (!offsets.resize(static_cast<std::size_t>(count) + 1, 0)) return false;
+  for (std::int32_t k = 0; k < count; ++k) {
+    offsets[k + 1] = offsets[k] + static_cast<std::size_t>(scene.groupMeshes[k].faceCount);
+  }
+  OffsetList next;
+  if (!sources.resize(offsets[count], nullptr) || !next.resize(static_cast<std::size_t>(count), 0)) {
+    return false;
+  }
+  for (std::int32_t k = 0; k < count; ++k) next[k] = offsets[k];
   bool ok = true;
   ForEachHostFace(model, [&](const HostFace& face, std::int32_t faceIndex) {
     if (!ok || !InGroupMesh(face, count)) return;
@@ -81,16 +90,15 @@ bool WeldGroupMesh(GroupMesh& mesh, const HostModel& model, const HostFace* cons
     for (std::int32_t c = 0; c < face.cornerCount; ++c) {
       ExportVertex candidate;
       if (!MakeCornerCandidate(model, face, c, candidate)) return false;
-      mesh.faces[f].corners[c] =
+      const std::int32_t index =
           FindOrAddExportVertex(chains, vertices, candidate.hostVertex, candidate, rule);
+      if (index < 0) return false;
+      mesh.faces[f].corners[c] = index;
     }
   }
   chains.ResetFor(vertices);
-  if (vertices.empty()) return true;
   const auto count = static_cast<std::int32_t>(vertices.size());
-  mesh.vertices = NewExportArray<ExportVertex>(count);
-  if (mesh.vertices == nullptr) return false;
-  std::copy(vertices.begin(), vertices.end(), mesh.vertices);
+  if (!vertices.Release(mesh.vertices)) return false;
   mesh.vertexCount = count;
   return true;
 }
@@ -102,12 +110,12 @@ bool FillGroupMeshes(ExportScene& scene, const HostModel& model, const ExportOpt
                      hasGroup ? model.groups.items[k].name.Narrow() : kDefaultMeshName);
   }
   FaceList sources;
-  std::vector<std::size_t> offsets;
-  if (!MakeGroupFaces(scene, model, sources, offsets)) return false;
-  VertexChainTable chains;
-  if (model.vertices.items != nullptr) {
-    chains.heads.assign(static_cast<std::size_t>(std::max(model.vertices.count, 0)), -1);
+  OffsetList offsets;
+  if (!AllocateGroupFaces(scene, model) || !FillGroupFaces(scene, model, sources, offsets)) {
+    return false;
   }
+  VertexChainTable chains;
+  if (!chains.Prepare(model.vertices.items != nullptr ? model.vertices.count : 0)) return false;
   const WeldRule rule = WeldRuleFor(options);
   for (std::int32_t k = 0; k < scene.groupMeshCount; ++k) {
     if (!WeldGroupMesh(scene.groupMeshes[k], model, sources.data() + offsets[k], rule, chains)) {
@@ -137,11 +145,7 @@ std::int32_t BuildGroupMeshes(ExportScene& scene, const HostModel& model,
   scene.groupMeshes = NewExportArray<GroupMesh>(count);
   if (scene.groupMeshes == nullptr) return 0;
   scene.groupMeshCount = count;
-  try {
-    return FillGroupMeshes(scene, model, options) ? 1 : 0;
-  } catch (const std::bad_alloc&) {
-    return 0;
-  }
+  return FillGroupMeshes(scene, model, options) ? 1 : 0;
 }
 
 }  // namespace ortolix

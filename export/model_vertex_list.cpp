@@ -1,15 +1,13 @@
 #include "export/model_vertex_list.h"
 
-#include <algorithm>
-#include <new>
-
 #include "export/export_release.h"
 #include "export/vertex_weld.h"
 
 namespace ortolix {
 namespace {
 
-// Welds every corner of the model; false when a corner names no vertex.
+// Welds every corner of the model; false when memory runs out or a corner
+// names no vertex.
 bool WeldModel(HostModel& model, WeldRule rule, VertexChainTable& chains,
                ExportVertexArray& vertices) {
   if (model.meshes.items == nullptr) return true;
@@ -23,6 +21,7 @@ bool WeldModel(HostModel& model, WeldRule rule, VertexChainTable& chains,
         if (!MakeCornerCandidate(model, face, c, candidate)) return false;
         const std::int32_t index =
             FindOrAddExportVertex(chains, vertices, candidate.hostVertex, candidate, rule);
+        if (index < 0) return false;
         if (face.exportIndices != nullptr) face.exportIndices[c] = index;
       }
     }
@@ -35,21 +34,16 @@ bool WeldModel(HostModel& model, WeldRule rule, VertexChainTable& chains,
 std::int32_t BuildModelVertexList(ExportScene& scene, HostModel& model,
                                   const ExportOptions& options) {
   FreeModelVertexList(scene);
+  // Most models make about one ExportVertex per Host vertex: room for that
+  // many up front keeps the growth of both arrays rare.
+  const std::int32_t hostVertices = model.vertices.items != nullptr ? model.vertices.count : 0;
+  VertexChainTable chains;
   ExportVertexArray vertices;
-  try {
-    VertexChainTable chains;
-    if (model.vertices.items != nullptr) {
-      chains.heads.assign(static_cast<std::size_t>(std::max(model.vertices.count, 0)), -1);
-    }
-    if (!WeldModel(model, WeldRuleFor(options), chains, vertices)) return 0;
-  } catch (const std::bad_alloc&) {
-    return 0;
-  }
-  if (vertices.empty()) return 1;
+  if (!chains.Prepare(hostVertices)) return 0;
+  if (hostVertices > 0 && !vertices.reserve(static_cast<std::size_t>(hostVertices))) return 0;
+  if (!WeldModel(model, WeldRuleFor(options), chains, vertices)) return 0;
   const auto count = static_cast<std::int32_t>(vertices.size());
-  scene.modelVertices = NewExportArray<ExportVertex>(count);
-  if (scene.modelVertices == nullptr) return 0;
-  std::copy(vertices.begin(), vertices.end(), scene.modelVertices);
+  if (!vertices.Release(scene.modelVertices)) return 0;
   scene.modelVertexCount = count;
   return 1;
 }

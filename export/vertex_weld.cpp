@@ -32,6 +32,12 @@ WeldRule WeldRuleFor(const ExportOptions& options) {
   return WeldRule::kPositionOnly;
 }
 
+bool VertexChainTable::Prepare(std::int32_t hostVertexCount) {
+  if (hostVertexCount <= 0) return true;
+  const auto count = static_cast<std::size_t>(hostVertexCount);
+  return heads.resize(count, -1) && nodes.reserve(count);
+}
+
 void VertexChainTable::ResetFor(const ExportVertexArray& made) {
   for (const ExportVertex& vertex : made) heads[static_cast<std::size_t>(vertex.hostVertex)] = -1;
   nodes.clear();
@@ -40,22 +46,20 @@ void VertexChainTable::ResetFor(const ExportVertexArray& made) {
 std::int32_t FindOrAddExportVertex(VertexChainTable& chains, ExportVertexArray& vertices,
                                    std::int32_t hostVertex, ExportVertex candidate, WeldRule rule) {
   const auto slot = static_cast<std::size_t>(hostVertex);
+  if (slot >= chains.heads.size() && !chains.heads.resize(slot + 1, -1)) return -1;
   std::int32_t last = -1;
-  if (slot < chains.heads.size()) {
-    for (std::int32_t n = chains.heads[slot]; n >= 0; n = chains.nodes[n].next) {
-      const ExportVertex& listed = vertices[static_cast<std::size_t>(chains.nodes[n].exportVertex)];
-      const bool samePosition = NearEqual(listed.position, candidate.position);
-      if (samePosition) candidate.sharedPosition = 1;
-      if (samePosition && TexturesMatch(listed, candidate, rule)) return chains.nodes[n].exportVertex;
-      last = n;
-    }
-  } else {
-    chains.heads.resize(slot + 1, -1);
+  for (std::int32_t n = chains.heads[slot]; n >= 0; n = chains.nodes[n].next) {
+    const std::int32_t listedIndex = chains.nodes[n].exportVertex;
+    const ExportVertex& listed = vertices[static_cast<std::size_t>(listedIndex)];
+    const bool samePosition = NearEqual(listed.position, candidate.position);
+    if (samePosition) candidate.sharedPosition = 1;
+    if (samePosition && TexturesMatch(listed, candidate, rule)) return listedIndex;
+    last = n;
   }
   const auto index = static_cast<std::int32_t>(vertices.size());
-  vertices.push_back(candidate);
-  chains.nodes.push_back(VertexChainTable::Node{index, -1});
-  const auto node = static_cast<std::int32_t>(chains.nodes.size() - 1);
+  const auto node = static_cast<std::int32_t>(chains.nodes.size());
+  if (!vertices.push_back(candidate)) return -1;
+  if (!chains.nodes.push_back(VertexChainTable::Node{index, -1})) return -1;
   if (last < 0) {
     chains.heads[slot] = node;
   } else {

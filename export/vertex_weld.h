@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "export/export_allocation.h"
 #include "export/export_options.h"
@@ -22,7 +21,7 @@ enum class WeldRule {
 
 WeldRule WeldRuleFor(const ExportOptions& options);
 
-using ExportVertexArray = std::vector<ExportVertex, ExportAllocator<ExportVertex>>;
+using ExportVertexArray = ExportBuffer<ExportVertex>;
 
 // For each Host vertex, the ExportVertices made from it, in creation order:
 // heads indexed by Host vertex, nodes linked by index (-1 ends a list).
@@ -31,8 +30,12 @@ struct VertexChainTable {
     std::int32_t exportVertex;
     std::int32_t next;
   };
-  std::vector<std::int32_t, ExportAllocator<std::int32_t>> heads;
-  std::vector<Node, ExportAllocator<Node>> nodes;
+  ExportBuffer<std::int32_t> heads;
+  ExportBuffer<Node> nodes;
+
+  // Room for the lists of Host vertices 0 to count - 1 (an estimate: the
+  // table still grows for a higher index). False when memory runs out.
+  [[nodiscard]] bool Prepare(std::int32_t hostVertexCount);
 
   // Empties the lists of the Host vertices of `made` (the vertices welded
   // since the last reset), in time proportional to their number.
@@ -42,7 +45,7 @@ struct VertexChainTable {
 // The index in `vertices` of the first ExportVertex of Host vertex
 // `hostVertex` (>= 0) that matches `candidate` under `rule`; without one the
 // candidate is appended and its index returned. Walks only the chain of
-// `hostVertex`. Throws std::bad_alloc when working storage cannot grow.
+// `hostVertex`. -1 when working storage cannot grow.
 std::int32_t FindOrAddExportVertex(VertexChainTable& chains, ExportVertexArray& vertices,
                                    std::int32_t hostVertex, ExportVertex candidate, WeldRule rule);
 
