@@ -1,0 +1,51 @@
+#include "export/model_vertex_list.h"
+
+#include "export/export_release.h"
+#include "export/vertex_weld.h"
+
+namespace ortolix {
+namespace {
+
+// Welds every corner of the model; false when memory runs out or a corner
+// names no vertex.
+bool WeldModel(HostModel& model, WeldRule rule, VertexChainTable& chains,
+               ExportVertexArray& vertices) {
+  if (model.meshes.items == nullptr) return true;
+  for (std::int32_t m = 0; m < model.meshes.count; ++m) {
+    const HostMesh& mesh = model.meshes.items[m];
+    if (mesh.faces == nullptr) continue;
+    for (std::int32_t f = 0; f < mesh.faceCount; ++f) {
+      HostFace& face = mesh.faces[f];
+      for (std::int32_t c = 0; c < face.cornerCount; ++c) {
+        ExportVertex candidate;
+        if (!MakeCornerCandidate(model, face, c, candidate)) return false;
+        const std::int32_t index =
+            FindOrAddExportVertex(chains, vertices, candidate.hostVertex, candidate, rule);
+        if (index < 0) return false;
+        if (face.exportIndices != nullptr) face.exportIndices[c] = index;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::int32_t BuildModelVertexList(ExportScene& scene, HostModel& model,
+                                  const ExportOptions& options) {
+  FreeModelVertexList(scene);
+  // Most models make about one ExportVertex per Host vertex: room for that
+  // many up front keeps the growth of both arrays rare.
+  const std::int32_t hostVertices = model.vertices.items != nullptr ? model.vertices.count : 0;
+  VertexChainTable chains;
+  ExportVertexArray vertices;
+  if (!chains.Prepare(hostVertices)) return 0;
+  if (hostVertices > 0 && !vertices.reserve(static_cast<std::size_t>(hostVertices))) return 0;
+  if (!WeldModel(model, WeldRuleFor(options), chains, vertices)) return 0;
+  const auto count = static_cast<std::int32_t>(vertices.size());
+  if (!vertices.Release(scene.modelVertices)) return 0;
+  scene.modelVertexCount = count;
+  return 1;
+}
+
+}  // namespace ortolix
