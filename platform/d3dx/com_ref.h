@@ -25,6 +25,7 @@ class ComRef {
 
   T* get() const { return object_; }
   T* operator->() const { return object_; }
+  T& operator*() const { return *object_; }
   explicit operator bool() const { return object_ != nullptr; }
   // Ends the held reference and gives the slot for an output argument.
   T** Out() {

@@ -56,7 +56,7 @@ bool AppendPosition(DWORD fvf, FvfLayout& out) {
   if (PositionSize(fvf) == 0) return false;
   Append(out, VertexUsage::kPosition, 0, VertexElementType::kFloat3);
   if (position == D3DFVF_XYZ) return true;
-  DWORD betas = (position - D3DFVF_XYZ) / 2;  // XYZB1 -> 1 ... XYZB5 -> 5
+  const DWORD betas = (position - D3DFVF_XYZRHW) / 2;  // XYZB1 (6) -> 1 ... XYZB5 (14) -> 5
   const bool last_beta_ubyte4 = (fvf & D3DFVF_LASTBETA_UBYTE4) != 0;
   const bool last_beta_color = (fvf & D3DFVF_LASTBETA_D3DCOLOR) != 0;
   const bool last_beta = last_beta_ubyte4 || last_beta_color;
