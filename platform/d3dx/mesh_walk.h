@@ -1,0 +1,23 @@
+// Visiting every Mesh data object of an opened .x file, nested ones
+// included, in file order (pre-order). References are not visited (the
+// object they name is visited where it stands).
+#pragma once
+
+#include <functional>
+
+#include "platform/xfile/d3dx_file.h"
+
+namespace ortolix {
+
+// Calls visit(mesh) for each Mesh; stops at the first failing call of the
+// file services and returns its code. The nesting depth is bounded by the
+// reader's limits, which the recursion follows.
+[[nodiscard]] HRESULT ForEachMeshObject(ID3DXFileEnumObject& file,
+                                        const std::function<void(ID3DXFileData&)>& visit);
+
+// Opens `path` (narrow, UTF-8 on POSIX) with the three standard template
+// sets registered. On failure *error holds the file services' diagnostic.
+[[nodiscard]] HRESULT OpenXFileWithStandardTemplates(const char* path, ID3DXFileEnumObject** file,
+                                                     std::string* error);
+
+}  // namespace ortolix
