@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/d3dx/com_types.h"
+#include "platform/win32/com_types.h"
 
 namespace ortolix {
 

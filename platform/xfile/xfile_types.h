@@ -9,30 +9,20 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/win32/com_types.h"
 #include "platform/win32/win32_types.h"
 
 namespace ortolix {
 
 #ifdef _WIN32
 using ::GUID;
-using ::HRESULT;
 #else
-using HRESULT = std::int32_t;
-
 struct GUID {
   std::uint32_t Data1;
   std::uint16_t Data2;
   std::uint16_t Data3;
   std::uint8_t Data4[8];
 };
-
-inline constexpr HRESULT S_OK = 0;
-inline constexpr HRESULT S_FALSE = 1;
-inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
-inline constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
-inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
-inline constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003u);
-inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 #endif
 
 inline constexpr bool Succeeded(HRESULT hr) { return hr >= 0; }
