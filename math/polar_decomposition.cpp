@@ -380,9 +380,9 @@ PolarResult PolarDecompose(const Matrix4& m, int max_passes) {
   Matrix4 mk = Transpose3(m);
   float m1 = MaxColumnSum(mk);
   float mi = MaxRowSum(mk);
-  // Finite input converges within a few passes (at most 7 in two million
-  // random matrices spanning 40 decades), and NaN or infinite input ends in
-  // the first; the pass limit is a guard against anything else.
+  // Finite input converges within a few passes (at most 6 in 200 000 random
+  // matrices whose scales span up to 38 decades), and NaN or infinite input
+  // ends in the first; the pass limit is a guard against anything else.
   for (;;) {
     ++result.passes;
     const Matrix4 ak = AdjugateTranspose(mk);

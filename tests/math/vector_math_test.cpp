@@ -392,6 +392,26 @@ TEST(Matrix, TransformPointAndInverseRigid) {
   EXPECT_TRUE(SameBits(r, Vec3{3, 1, 1}));
 }
 
+// The two inverses differ in where they round: the affine inverse multiplies
+// by the reciprocal of the determinant rounded to float, the general inverse
+// divides in double. 41 · float(1/41) is one ulp below 1.
+TEST(Matrix, InversesRoundTheReciprocalDifferently) {
+  Matrix4 m = IdentityMatrix();
+  *ElementAddress(m, 0, 0) = 41.0f;
+  EXPECT_EQ(Element(AffineInverse(m), 1, 1), std::nextafter(1.0f, 0.0f));
+  EXPECT_EQ(Element(AffineInverse(m), 0, 0), static_cast<float>(1.0 / 41.0));
+  EXPECT_EQ(Element(GeneralInverse(m), 1, 1), 1.0f);
+}
+
+// 1 − 2y² − 2z² with y = z = 2^-13: in double 1 − 2^-24 (a float one ulp below
+// 1); summed in single each 2^-25 step would round back to 1.
+TEST(Quaternion, RotationMatrixIsFormedInDouble) {
+  const float y = 1.0f / 8192.0f;
+  const Matrix4 r = QuatToRotationMatrix(Quat{0, y, y, 1});
+  EXPECT_EQ(Element(r, 0, 0), std::nextafter(1.0f, 0.0f));
+  EXPECT_EQ(Element(r, 1, 1), 1.0f);  // 1 − 2x² − 2z² = 1 − 2^-25 rounds to 1
+}
+
 // ---------------------------------------------------------------------------
 // Every operation with an output reference may write over one of its inputs.
 
