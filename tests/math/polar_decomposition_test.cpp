@@ -599,7 +599,9 @@ TEST(PolarDecompose, EndsOnNonFiniteAndExtremeInput) {
     const AffineParts p = DecomposeAffine(m);
     EXPECT_TRUE(p.f == 1.0f || p.f == -1.0f) << c.name;
     // A determinant that is not a number counts as positive.
-    if (std::isnan(polar.det)) EXPECT_EQ(p.f, 1.0f) << c.name;
+    if (std::isnan(polar.det)) {
+      EXPECT_EQ(p.f, 1.0f) << c.name;
+    }
     std::cout << "[ passes   ] " << c.name << ": " << polar.passes << "\n";
   }
 }
