@@ -100,6 +100,44 @@ TEST(PluginProc, RegisterFillsTheRecordAndRegistersTheExtension) {
   EXPECT_EQ(HostHandle(), kHandle);
 }
 
+// The Host reads the record as bytes: after the virtual-table pointer the
+// identifier, the two words (little-endian), the callback address, then the
+// three texts, each 520 bytes of UTF-16LE followed by 260 narrow bytes.
+void AppendText(std::vector<unsigned char>& bytes, std::size_t at, const std::string& ascii) {
+  bytes.resize(at + 780, 0);
+  for (std::size_t i = 0; i < ascii.size(); ++i) {
+    bytes[at + 2 * i] = static_cast<unsigned char>(ascii[i]);
+    bytes[at + 520 + i] = static_cast<unsigned char>(ascii[i]);
+  }
+}
+
+TEST(PluginProc, RegistrationRecordBytes) {
+  RecordingInfo info(1);
+  ASSERT_EQ(PluginProc(0x10016, &info, kHandle, 0), 1);
+  const std::size_t word = sizeof(void*);
+  std::vector<unsigned char> expected = {0x0C, 0xF1, 0x06, 0xFF, 0x08, 0xB9, 0xC8, 0x43,
+                                         0xA0, 0x2A, 0x61, 0xDF, 0x95, 0x94, 0xF5, 0x36,
+                                         3, 0, 0, 0, 7, 0, 0, 0};
+  const PluginCallbackFn callback = &PluginCallback;
+  expected.resize(24 + word);
+  std::memcpy(expected.data() + 24, &callback, word);
+  const char* texts[] = {"DirectX 9.0 Importer/Exporter\r\n", "2.50.60", "DirectX 9.0 files (*.x)"};
+  for (const char* text : texts) AppendText(expected, expected.size(), text);
+
+  const auto* record = reinterpret_cast<const unsigned char*>(&info) + word;
+  // Only the bytes of each text and its terminators are defined; the rest of
+  // each buffer is whatever the copy carried.
+  for (std::size_t i = 0; i < 24 + word; ++i) EXPECT_EQ(record[i], expected[i]) << "byte " << i;
+  for (int t = 0; t < 3; ++t) {
+    const std::size_t at = 24 + word + 780 * t;
+    const std::size_t length = std::strlen(texts[t]);
+    for (std::size_t i = 0; i <= 2 * length + 1; ++i)
+      EXPECT_EQ(record[at + i], expected[at + i]) << "text " << t << " wide byte " << i;
+    for (std::size_t i = 0; i <= length; ++i)
+      EXPECT_EQ(record[at + 520 + i], expected[at + 520 + i]) << "text " << t << " narrow byte " << i;
+  }
+}
+
 TEST(PluginProc, RefusedExtensionFailsAfterTheRecordIsFilled) {
   RecordingInfo info(0);
   EXPECT_EQ(PluginProc(0x10016, &info, kHandle + 1, 0), 0);
