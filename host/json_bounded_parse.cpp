@@ -47,7 +47,8 @@ class BoundedBuilder {
     if (what.starts_with("[json.exception") && bracket != std::string::npos) {
       what.erase(0, bracket + 2);
     }
-    return Fail("document", "invalid JSON: " + what);
+    // The place the parser had reached: where the value being read belongs.
+    return Fail(Path(), "invalid JSON: " + what);
   }
 
   const std::string& error() const { return error_; }
