@@ -37,10 +37,12 @@ void AddConvertCommand(CLI::App& app, int& status) {
   sub->add_option("-o,--output", options->output, "The .x file to write")->required();
   sub->add_option("--import-set", options->importSettings, "Import dialog check box: NAME=0|1")
       ->check([](const std::string& text) { return CheckSettingText(text, ImportSettingNames()); })
-      ->take_all();
+      ->take_all()
+      ->allow_extra_args(false);  // one NAME=V per --set, so operands may follow
   sub->add_option("--export-set", options->exportSettings, "Export dialog check box: NAME=0|1")
       ->check([](const std::string& text) { return CheckSettingText(text, ExportSettingNames()); })
-      ->take_all();
+      ->take_all()
+      ->allow_extra_args(false);  // one NAME=V per --set, so operands may follow
   CLI::Option* importTicks =
       sub->add_option("--import-ticks", options->importTicks, "Import dialog ticks/sec text");
   CLI::Option* exportTicks =

@@ -36,7 +36,8 @@ void AddExportCommand(CLI::App& app, int& status) {
   sub->add_option("-o,--output", options->output, "The .x file to write")->required();
   sub->add_option("--set", options->settings, "Set a dialog check box before OK: NAME=0|1")
       ->check([](const std::string& text) { return CheckSettingText(text, ExportSettingNames()); })
-      ->take_all();
+      ->take_all()
+      ->allow_extra_args(false);  // one NAME=V per --set, so operands may follow
   CLI::Option* ticks = sub->add_option("--ticks", options->ticks,
                                        "Text typed into the ticks/sec box (kept as typed)");
   CLI::Option* epoch = sub->add_option("--epoch", options->epoch,

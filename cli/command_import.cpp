@@ -34,7 +34,8 @@ void AddImportCommand(CLI::App& app, int& status) {
   sub->add_option("-o,--output", options->output, "The host model to write (else a summary)");
   sub->add_option("--set", options->settings, "Set a dialog check box before OK: NAME=0|1")
       ->check([](const std::string& text) { return CheckSettingText(text, ImportSettingNames()); })
-      ->take_all();
+      ->take_all()
+      ->allow_extra_args(false);  // one NAME=V per --set, so operands may follow
   CLI::Option* ticks = sub->add_option("--ticks", options->ticks,
                                        "Text typed into the ticks/sec box (kept as typed)");
   CLI::Option* animation = sub->add_option("--animation", options->animation,

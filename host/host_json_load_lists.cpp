@@ -84,7 +84,6 @@ void HostJsonLoader::LoadFaces(std::int32_t mesh, const Json& list, const JsonPa
   for (std::size_t f = 0; f < shapes.size(); ++f) shapes[f] = ReadFaceShape(list[f], JsonPath(path, f));
   FaceStore& store = build_.Faces(mesh);
   store.Build(shapes);
-  if (store.faces.capacity() == 0) store.faces.reserve(1);  // present, even when empty
   for (std::size_t f = 0; f < shapes.size(); ++f) LoadFace(store.faces[f], list[f], JsonPath(path, f));
   HostMesh& record = host_.meshes.items[mesh];
   record.faceCount = count;

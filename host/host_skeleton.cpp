@@ -2,12 +2,25 @@
 // translation, rotation and scale.
 #include <vector>
 
-#include "host/host_math.h"
 #include "host/in_process_host.h"
 
 namespace ortolix {
 
 namespace {
+
+// T · R · S in the column layout: the rotation of the quaternion with the
+// translation in column 3, times diag(sx, sy, sz, 1), by the affine product.
+Matrix4 ComposeLocal(const Vec3& translation, const Quat& rotation, const Vec3& scale) {
+  Matrix4 tr = QuatToRotationMatrix(rotation);
+  *ElementAddress(tr, 0, 3) = translation.x;
+  *ElementAddress(tr, 1, 3) = translation.y;
+  *ElementAddress(tr, 2, 3) = translation.z;
+  const Matrix4 s = MakeMatrix4(scale.x, 0, 0, 0,  //
+                                0, scale.y, 0, 0,  //
+                                0, 0, scale.z, 0,  //
+                                0, 0, 0, 1);
+  return AffineProduct(tr, s);
+}
 
 enum class Visit : unsigned char { kNew, kOnPath, kDone };
 
@@ -28,7 +41,7 @@ void ResolveWorld(HostBone* bones, std::int32_t count, std::int32_t start,
       bones[bone].world = bones[bone].local;
       reachedRoot = true;
     } else if (state[static_cast<std::size_t>(parent)] == Visit::kDone) {
-      bones[bone].world = host_math::AffineProduct(bones[parent].world, bones[bone].local);
+      bones[bone].world = AffineProduct(bones[parent].world, bones[bone].local);
       reachedRoot = true;
     } else {
       bone = parent;
@@ -38,7 +51,7 @@ void ResolveWorld(HostBone* bones, std::int32_t count, std::int32_t start,
   state[static_cast<std::size_t>(path.back())] = Visit::kDone;
   for (std::size_t i = path.size() - 1; i-- > 0;) {
     HostBone& child = bones[path[i]];
-    child.world = host_math::AffineProduct(bones[path[i + 1]].world, child.local);
+    child.world = AffineProduct(bones[path[i + 1]].world, child.local);
     state[static_cast<std::size_t>(path[i])] = Visit::kDone;
   }
 }
@@ -51,7 +64,7 @@ std::int32_t InProcessHost::SkeletonHook(std::int32_t) {
   const std::int32_t count = bones.count;
   if (list == nullptr || count <= 0) return 1;
   for (std::int32_t i = 0; i < count; ++i) {
-    list[i].local = host_math::ComposeLocal(list[i].translation, list[i].rotation, list[i].scale);
+    list[i].local = ComposeLocal(list[i].translation, list[i].rotation, list[i].scale);
   }
   try {
     std::vector<Visit> state(static_cast<std::size_t>(count), Visit::kNew);

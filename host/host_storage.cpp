@@ -13,6 +13,7 @@ void FaceStore::Build(std::span<const FaceShape> shapes) {
     if (shape.texture && shape.second) secondTotal += n;
   }
   faces.assign(shapes.size(), HostFace{});
+  if (faces.capacity() == 0) faces.reserve(1);  // a present face array, even when empty
   textures.assign(textureCount, HostFaceTexture{});
   corners.assign(cornerTotal, 0);
   exportIndices.assign(cornerTotal, 0);
@@ -78,10 +79,6 @@ HostTrack* TrackStore::SetScaleKeys(std::int32_t track, std::int32_t count) {
                              HostScaleKey{0, {1, 1, 1}});
   record.scaleKeyCount = count;
   return &record;
-}
-
-void SetIdentity(Matrix4& matrix) {
-  for (int i = 0; i < 16; ++i) matrix.m[i] = (i % 5 == 0) ? 1.0f : 0.0f;
 }
 
 void SetVertexDefaults(HostVertex& vertex) {

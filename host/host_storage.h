@@ -43,7 +43,8 @@ struct FaceStore {
   std::vector<HostTexElement> first;
   std::vector<HostTexElement> second;
 
-  // Replaces every face by faces of the given shapes, all values zero.
+  // Replaces every face by faces of the given shapes, all values zero. The
+  // face array is never null afterwards, even for no shapes.
   void Build(std::span<const FaceShape> shapes);
 };
 
@@ -73,6 +74,5 @@ void SetMaterialDefaults(HostMaterial& material);
 void SetGroupDefaults(HostGroup& group);
 void SetBoneDefaults(HostBone& bone);
 void SetAnimationDefaults(HostAnimation& animation);
-void SetIdentity(Matrix4& matrix);
 
 }  // namespace ortolix

@@ -18,7 +18,13 @@ class BoundedBuilder {
 
   bool null() { return Insert(json(nullptr)) != nullptr; }
   bool boolean(bool value) { return Insert(json(value)) != nullptr; }
-  bool number_integer(json::number_integer_t value) { return Insert(json(value)) != nullptr; }
+  // The parser reports a token with a minus sign as a signed integer and one
+  // without as unsigned, so a signed zero here is the token -0: a negative
+  // zero for float fields (integer fields read it as 0).
+  bool number_integer(json::number_integer_t value) {
+    if (value == 0) return Insert(json(-0.0)) != nullptr;
+    return Insert(json(value)) != nullptr;
+  }
   bool number_unsigned(json::number_unsigned_t value) { return Insert(json(value)) != nullptr; }
   bool number_float(json::number_float_t value, const std::string& text) {
     return Insert(json(NearestFloat(value, text))) != nullptr;
@@ -41,7 +47,8 @@ class BoundedBuilder {
     if (what.starts_with("[json.exception") && bracket != std::string::npos) {
       what.erase(0, bracket + 2);
     }
-    return Fail("document", "invalid JSON: " + what);
+    // The place the parser had reached: where the value being read belongs.
+    return Fail(Path(), "invalid JSON: " + what);
   }
 
   const std::string& error() const { return error_; }
@@ -129,44 +136,6 @@ class BoundedBuilder {
   std::string error_;
 };
 
-bool IsNumberChar(char c) {
-  return (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-';
-}
-
-// The parser reads the integer token -0 as plain 0; this finds the tokens
-// (outside strings) so they can be read as the float -0.0 instead.
-std::vector<std::size_t> FindNegativeZeroTokens(std::string_view text) {
-  std::vector<std::size_t> found;
-  bool inString = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (inString) {
-      if (c == '\\') ++i;
-      else if (c == '"') inString = false;
-    } else if (c == '"') {
-      inString = true;
-    } else if (c == '-' && i + 1 < text.size() && text[i + 1] == '0' &&
-               (i == 0 || !IsNumberChar(text[i - 1])) &&
-               (i + 2 >= text.size() || !IsNumberChar(text[i + 2]))) {
-      found.push_back(i);
-    }
-  }
-  return found;
-}
-
-std::string WithFloatNegativeZeros(std::string_view text, const std::vector<std::size_t>& at) {
-  std::string out;
-  out.reserve(text.size() + 2 * at.size());
-  std::size_t from = 0;
-  for (std::size_t position : at) {
-    out.append(text.substr(from, position + 2 - from));
-    out += ".0";
-    from = position + 2;
-  }
-  out.append(text.substr(from));
-  return out;
-}
-
 }  // namespace
 
 bool ParseJsonBounded(std::string_view text, const JsonLimits& limits, json& out,
@@ -174,12 +143,6 @@ bool ParseJsonBounded(std::string_view text, const JsonLimits& limits, json& out
   if (text.size() > limits.maxBytes) {
     error = "document: larger than " + std::to_string(limits.maxBytes) + " bytes";
     return false;
-  }
-  const std::vector<std::size_t> zeros = FindNegativeZeroTokens(text);
-  std::string rewritten;
-  if (!zeros.empty()) {
-    rewritten = WithFloatNegativeZeros(text, zeros);
-    text = rewritten;
   }
   json root;
   BoundedBuilder builder(root, limits);
