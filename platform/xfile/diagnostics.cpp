@@ -72,7 +72,8 @@ void LineColumnOf(std::string_view text, std::uint64_t offset, std::uint32_t* li
 std::string XDiagnostic::Format() const {
   char position[64];
   if (binary) {
-    std::snprintf(position, sizeof position, "byte %llu", static_cast<unsigned long long>(offset));
+    std::snprintf(position, sizeof position, inflated ? "inflated byte %llu" : "byte %llu",
+                  static_cast<unsigned long long>(offset));
   } else {
     std::snprintf(position, sizeof position, "%u:%u", line, column);
   }
