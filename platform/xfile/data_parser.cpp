@@ -215,17 +215,19 @@ bool DataParser::ReadPrimitive(PrimitiveType type) {
   }
   std::uint32_t value;
   bool negative;
+  std::uint64_t at = stream_.Offset();
   if (!stream_.ReadInteger(&value, &negative)) return false;
   bool is_signed = type == PrimitiveType::kSword || type == PrimitiveType::kSdword ||
                    type == PrimitiveType::kChar;
-  if (negative && !is_signed) ctx_.Warn(XWarningCode::kNegativeUnsigned, stream_.Offset());
+  if (negative && !is_signed) ctx_.Warn(XWarningCode::kNegativeUnsigned, at);
   if (size < 4) {
     std::int64_t v = negative ? static_cast<std::int32_t>(value) : static_cast<std::int64_t>(value);
     std::int64_t lo = -(std::int64_t{1} << (size * 8 - 1));
     std::int64_t hi = (std::int64_t{1} << (size * 8)) - 1;
     if (v < lo || v > hi) {
-      return Error(D3DXFERR_PARSEERROR, "value " + std::to_string(v) + " does not fit " +
-                                            std::string(PrimitiveName(type)));
+      return ctx_.Fail(D3DXFERR_PARSEERROR, at,
+                       "value " + std::to_string(v) + " does not fit " +
+                           std::string(PrimitiveName(type)));
     }
   }
   if (!Grow(size, &out)) return false;

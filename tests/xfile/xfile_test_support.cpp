@@ -174,7 +174,11 @@ bool Opened::HasWarning(XWarningCode code) const {
   return false;
 }
 
-
+Opened OpenText(std::string_view text_after_header, std::string_view header) {
+  std::string image(header);
+  image += text_after_header;
+  return Opened(Bytes(image));
+}
 
 std::vector<std::uint8_t> LockBytes(ID3DXFileData* data) {
   std::size_t size = 0;
