@@ -203,15 +203,19 @@ void SnapshotObject(ID3DXFileData* d, int depth, std::string* out) {
                 name, d->IsReference());
   *out += line;
   std::vector<std::uint8_t> bytes = LockBytes(d);
-  if (GuidEqual(type, TID_D3DRMTextureFilename) && bytes.size() == sizeof(const char*)) {
+  // TextureFilename and SkinWeights start with a string: show its text in
+  // place of the pointer, which differs between files.
+  std::size_t from = 0;
+  if ((GuidEqual(type, TID_D3DRMTextureFilename) || GuidEqual(type, DXFILEOBJ_SkinWeights)) &&
+      bytes.size() >= sizeof(const char*)) {
     const char* s;
     std::memcpy(&s, bytes.data(), sizeof s);
     *out += std::string("\"") + s + "\"";
-  } else {
-    for (std::uint8_t b : bytes) {
-      std::snprintf(line, sizeof line, "%02x", b);
-      *out += line;
-    }
+    from = sizeof s;
+  }
+  for (std::size_t i = from; i < bytes.size(); ++i) {
+    std::snprintf(line, sizeof line, "%02x", bytes[i]);
+    *out += line;
   }
   *out += "\n";
   if (d->IsReference()) return;  // the target is listed where it stands

@@ -68,7 +68,8 @@ Opened OpenText(std::string_view text_after_header, std::string_view header = "x
 std::vector<std::uint8_t> LockBytes(ID3DXFileData* data);
 
 // A line per object: depth, type GUID, name, reference flag, Lock bytes in
-// hex (strings of TextureFilename objects as their text), then its children.
+// hex (the leading string of TextureFilename and SkinWeights as its text),
+// then its children (those of references are listed where they stand).
 std::string Snapshot(const ID3DXFileEnumObject& e);
 
 std::vector<std::uint8_t> ReadCorpusFile(const std::string& path);
