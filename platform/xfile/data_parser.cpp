@@ -302,8 +302,16 @@ bool DataParser::ParseArray(const TemplateMember& member, std::uint64_t count) {
 // bounded by the template nesting limit checked at declaration.
 bool DataParser::ParseInstance(std::uint32_t template_index) {
   const XTemplate& t = doc_.templates.at(template_index);
-  if (t.all_float) return ReadPrimitives(PrimitiveType::kFloat, t.fixed_values);
-  if (t.all_dword) return ReadPrimitives(PrimitiveType::kDword, t.fixed_values);
+  if (t.all_float || t.all_dword) {
+    // Large fixed arrays make these templates big: every value takes at
+    // least one byte of the file, so check before reserving Lock data.
+    if (t.fixed_values > stream_.Remaining()) {
+      return Error(D3DXFERR_PARSEERROR, "'" + t.name + "' takes " + std::to_string(t.fixed_values) +
+                                            " values, more than the data left");
+    }
+    return ReadPrimitives(t.all_float ? PrimitiveType::kFloat : PrimitiveType::kDword,
+                          t.fixed_values);
+  }
   std::size_t base = member_offsets_.size();
   member_offsets_.resize(base + t.members.size());
   for (std::size_t i = 0; i < t.members.size(); ++i) {

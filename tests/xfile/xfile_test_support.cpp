@@ -138,12 +138,12 @@ std::vector<std::uint8_t> Mszip(std::string_view header, std::string_view payloa
 Opened::Opened(const std::vector<std::uint8_t>& image, bool standard_templates,
                const ReaderLimits* limits) {
   if (Failed(D3DXFileCreate(&file))) return;
-  if (limits != nullptr) file->SetLimits(*limits);
   if (standard_templates) {
     for (std::string_view block : {RetainedModeTemplates(), SkinningTemplates(), VertexDataTemplates()}) {
       if (Failed(file->RegisterTemplates(block.data(), block.size()))) return;
     }
   }
+  if (limits != nullptr) file->SetLimits(*limits);
   D3DXF_FILELOADMEMORY memory{image.data(), image.size()};
   hr = file->CreateEnumObject(&memory, D3DXF_FILELOAD_FROMMEMORY, &e);
   error = file->LastError();

@@ -43,7 +43,8 @@ std::vector<std::uint8_t> Mszip(std::string_view header, std::string_view payloa
                                 std::size_t block_size = 32768);
 
 // Holds a file object (with the standard templates unless told otherwise)
-// and the enumerator of one file image.
+// and the enumerator of one file image, read within `limits` when given
+// (set after the templates are registered).
 struct Opened {
   explicit Opened(const std::vector<std::uint8_t>& image, bool standard_templates = true,
                   const ReaderLimits* limits = nullptr);
