@@ -79,8 +79,8 @@ std::string XDiagnostic::Format() const {
   }
   char code_text[16];
   std::snprintf(code_text, sizeof code_text, "0x%08X", static_cast<unsigned>(code));
-  std::string text = file + ":" + position + ": " + std::string(HresultName(code)) + " (" +
-                     code_text + "): " + message;
+  std::string text = file + ":" + (positioned ? std::string(position) + ":" : std::string()) + " " +
+                     std::string(HresultName(code)) + " (" + code_text + "): " + message;
   if (!object.empty()) text += " (in " + object + ")";
   return text;
 }

@@ -56,6 +56,7 @@ struct XDiagnostic {
   // (`inflated` set), where the text or tokens are.
   std::uint64_t offset = 0;
   bool inflated = false;
+  bool positioned = true;      // false for errors of the file as a whole (not found ...)
   std::string object;          // "Frame 'Root' > Mesh 'body' > MeshNormals"
   std::string message;
 
