@@ -1,23 +1,39 @@
-// ortolix dump IN.x: the file's data objects as the .x services see them.
+// ortolix dump IN.x [--summary]: the file's data objects as the .x services
+// see them, as JSON on standard output. --summary prints only the header and
+// the number of objects per template. A file the services refuse gives the
+// diagnostic (file, position, object, message) on standard error and exit 1.
+#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/exit_codes.h"
+#include "platform/xfile/dump_json.h"
 
 namespace ortolix::cli {
 
 namespace {
 
-int RunDump(const std::string&) { return NotBuilt("dump", ".x file services"); }
+struct DumpArguments {
+  std::string input;
+  bool summary = false;
+};
+
+int RunDump(const DumpArguments& args) {
+  int result = DumpXFileJson(args.input.c_str(), args.summary, stdout, stderr);
+  return result == 0 ? kExitOk : kExitFailure;
+}
 
 }  // namespace
 
 void AddDumpCommand(CLI::App& app, int& status) {
-  auto input = std::make_shared<std::string>();
+  auto args = std::make_shared<DumpArguments>();
   CLI::App* sub =
       app.add_subcommand("dump", "The file's data objects as the .x services see them (JSON)");
-  sub->add_option("IN.x", *input, "The .x file to read")->required();
-  sub->callback([input, &status] { status = RunDump(*input); });
+  sub->add_option("IN.x", args->input, "The .x file to read")->required();
+  sub->add_flag("--summary", args->summary,
+                "Only the header and the number of objects per template");
+  sub->callback([args, &status] { status = RunDump(*args); });
 }
 
 }  // namespace ortolix::cli

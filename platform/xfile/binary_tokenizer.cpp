@@ -38,9 +38,10 @@ std::uint64_t BinaryTokenizer::Remaining() const {
   return static_cast<std::uint64_t>(end_ - p_);
 }
 
-bool BinaryTokenizer::Need(std::uint64_t bytes, const char* what) {
+// Errors name the token whose record is cut short, at the token's offset.
+bool BinaryTokenizer::Need(std::uint64_t bytes, const char* what, std::uint64_t token_offset) {
   if (bytes <= Remaining()) return true;
-  return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), std::string("data ends inside ") + what);
+  return ctx_.Fail(D3DXFERR_PARSEERROR, token_offset, std::string("data ends inside ") + what);
 }
 
 TokenKind BinaryTokenizer::PeekKind() {
@@ -72,13 +73,13 @@ bool BinaryTokenizer::Next(Token* token) {
   switch (kind) {
     case TokenKind::kName:
     case TokenKind::kString: {
-      if (!Need(4, "a name")) return false;
+      if (!Need(4, "a name", token->offset)) return false;
       std::uint32_t n = Dword(p_);
       p_ += 4;
       if (kind == TokenKind::kName && n > ctx_.limits().max_name_length) {
         return ctx_.Fail(D3DXFERR_PARSEERROR, token->offset, "name longer than the limit");
       }
-      if (!Need(n, "a name")) return false;
+      if (!Need(n, "a name", token->offset)) return false;
       token->text = std::string_view(reinterpret_cast<const char*>(p_), n);
       p_ += n;
       if (kind == TokenKind::kString && end_ - p_ >= 2 &&
@@ -89,12 +90,12 @@ bool BinaryTokenizer::Next(Token* token) {
       return true;
     }
     case TokenKind::kInteger:
-      if (!Need(4, "an integer")) return false;
+      if (!Need(4, "an integer", token->offset)) return false;
       token->integer = Dword(p_);
       p_ += 4;
       return true;
     case TokenKind::kGuid: {
-      if (!Need(16, "a GUID")) return false;
+      if (!Need(16, "a GUID", token->offset)) return false;
       GUID g;
       g.Data1 = Dword(p_);
       g.Data2 = Word(p_ + 4);
@@ -107,11 +108,11 @@ bool BinaryTokenizer::Next(Token* token) {
     case TokenKind::kIntegerList:
     case TokenKind::kFloatList: {
       // Only opaque objects skip whole lists as tokens.
-      if (!Need(4, "a list")) return false;
+      if (!Need(4, "a list", token->offset)) return false;
       std::uint64_t n = Dword(p_);
       p_ += 4;
       std::uint64_t size = kind == TokenKind::kFloatList && double_floats_ ? 8 : 4;
-      if (!Need(n * size, "a list")) return false;
+      if (!Need(n * size, "a list", token->offset)) return false;
       p_ += n * size;
       token->integer = static_cast<std::uint32_t>(n);
       return true;
@@ -135,13 +136,17 @@ bool BinaryTokenizer::SkipSeparators() {
 }
 
 bool BinaryTokenizer::StartList(ListKind want) {
-  (void)want;
   if (!SkipSeparators()) return false;
   TokenKind kind = PeekKind();
   if (kind != TokenKind::kIntegerList && kind != TokenKind::kFloatList) {
     return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), "expected a value list");
   }
-  if (!Need(6, "a list")) return false;
+  // Integer lists may fill FLOAT members (converted); float lists never
+  // fill integer members.
+  if (want == ListKind::kIntegers && kind == TokenKind::kFloatList) {
+    return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), "float values where an integer is declared");
+  }
+  if (!Need(6, "a list", At(p_))) return false;
   std::uint64_t n = Dword(p_ + 2);
   std::uint64_t size = kind == TokenKind::kFloatList && double_floats_ ? 8 : 4;
   if (n * size > Remaining() - 6) {
@@ -255,11 +260,12 @@ bool BinaryTokenizer::ReadString(std::string_view* value) {
   if (PeekKind() != TokenKind::kString) {
     return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), "expected a string");
   }
-  if (!Need(6, "a string")) return false;
+  const std::uint64_t token_offset = At(p_);
+  if (!Need(6, "a string", token_offset)) return false;
   p_ += 2;
   std::uint32_t n = Dword(p_);
   p_ += 4;
-  if (!Need(n, "a string")) return false;
+  if (!Need(n, "a string", token_offset)) return false;
   *value = std::string_view(reinterpret_cast<const char*>(p_), n);
   p_ += n;
   TokenKind t = PeekKind();

@@ -29,7 +29,7 @@ class BinaryTokenizer final : public TokenStream {
  private:
   enum class ListKind { kNone, kIntegers, kFloats };
 
-  [[nodiscard]] bool Need(std::uint64_t bytes, const char* what);
+  [[nodiscard]] bool Need(std::uint64_t bytes, const char* what, std::uint64_t token_offset);
   [[nodiscard]] bool StartList(ListKind want);
   [[nodiscard]] bool ReadListFloat(double* value);
   [[nodiscard]] bool SkipSeparators();

@@ -29,6 +29,7 @@ XDiagnostic SimpleError(HRESULT code, std::string file, std::string message) {
   d.code = code;
   d.file = std::move(file);
   d.binary = true;
+  d.positioned = false;
   d.message = std::move(message);
   return d;
 }

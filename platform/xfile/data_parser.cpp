@@ -215,17 +215,19 @@ bool DataParser::ReadPrimitive(PrimitiveType type) {
   }
   std::uint32_t value;
   bool negative;
+  std::uint64_t at = stream_.Offset();
   if (!stream_.ReadInteger(&value, &negative)) return false;
   bool is_signed = type == PrimitiveType::kSword || type == PrimitiveType::kSdword ||
                    type == PrimitiveType::kChar;
-  if (negative && !is_signed) ctx_.Warn(XWarningCode::kNegativeUnsigned, stream_.Offset());
+  if (negative && !is_signed) ctx_.Warn(XWarningCode::kNegativeUnsigned, at);
   if (size < 4) {
     std::int64_t v = negative ? static_cast<std::int32_t>(value) : static_cast<std::int64_t>(value);
     std::int64_t lo = -(std::int64_t{1} << (size * 8 - 1));
     std::int64_t hi = (std::int64_t{1} << (size * 8)) - 1;
     if (v < lo || v > hi) {
-      return Error(D3DXFERR_PARSEERROR, "value " + std::to_string(v) + " does not fit " +
-                                            std::string(PrimitiveName(type)));
+      return ctx_.Fail(D3DXFERR_PARSEERROR, at,
+                       "value " + std::to_string(v) + " does not fit " +
+                           std::string(PrimitiveName(type)));
     }
   }
   if (!Grow(size, &out)) return false;
@@ -300,8 +302,16 @@ bool DataParser::ParseArray(const TemplateMember& member, std::uint64_t count) {
 // bounded by the template nesting limit checked at declaration.
 bool DataParser::ParseInstance(std::uint32_t template_index) {
   const XTemplate& t = doc_.templates.at(template_index);
-  if (t.all_float) return ReadPrimitives(PrimitiveType::kFloat, t.fixed_values);
-  if (t.all_dword) return ReadPrimitives(PrimitiveType::kDword, t.fixed_values);
+  if (t.all_float || t.all_dword) {
+    // Large fixed arrays make these templates big: every value takes at
+    // least one byte of the file, so check before reserving Lock data.
+    if (t.fixed_values > stream_.Remaining()) {
+      return Error(D3DXFERR_PARSEERROR, "'" + t.name + "' takes " + std::to_string(t.fixed_values) +
+                                            " values, more than the data left");
+    }
+    return ReadPrimitives(t.all_float ? PrimitiveType::kFloat : PrimitiveType::kDword,
+                          t.fixed_values);
+  }
   std::size_t base = member_offsets_.size();
   member_offsets_.resize(base + t.members.size());
   for (std::size_t i = 0; i < t.members.size(); ++i) {

@@ -72,14 +72,15 @@ void LineColumnOf(std::string_view text, std::uint64_t offset, std::uint32_t* li
 std::string XDiagnostic::Format() const {
   char position[64];
   if (binary) {
-    std::snprintf(position, sizeof position, "byte %llu", static_cast<unsigned long long>(offset));
+    std::snprintf(position, sizeof position, inflated ? "inflated byte %llu" : "byte %llu",
+                  static_cast<unsigned long long>(offset));
   } else {
     std::snprintf(position, sizeof position, "%u:%u", line, column);
   }
   char code_text[16];
   std::snprintf(code_text, sizeof code_text, "0x%08X", static_cast<unsigned>(code));
-  std::string text = file + ":" + position + ": " + std::string(HresultName(code)) + " (" +
-                     code_text + "): " + message;
+  std::string text = file + ":" + (positioned ? std::string(position) + ":" : std::string()) + " " +
+                     std::string(HresultName(code)) + " (" + code_text + "): " + message;
   if (!object.empty()) text += " (in " + object + ")";
   return text;
 }

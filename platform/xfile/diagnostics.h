@@ -39,7 +39,7 @@ std::string_view WarningCodeName(XWarningCode code);
 
 struct XWarning {
   XWarningCode code;
-  std::uint64_t first_offset;  // payload offset of the first occurrence
+  std::uint64_t first_offset;  // byte offset of the first occurrence (as XDiagnostic::offset)
   std::uint32_t first_line;    // text files; 0 for binary
   std::uint32_t first_column;
   std::uint64_t count;
@@ -52,7 +52,11 @@ struct XDiagnostic {
   bool binary = false;         // position is a byte offset, not line/column
   std::uint32_t line = 0;      // 1-based, text only
   std::uint32_t column = 0;    // 1-based, text only
-  std::uint64_t offset = 0;    // payload offset (after the header / decompression)
+  // Byte offset in the file; for tzip/bzip files, in the inflated data
+  // (`inflated` set), where the text or tokens are.
+  std::uint64_t offset = 0;
+  bool inflated = false;
+  bool positioned = true;      // false for errors of the file as a whole (not found ...)
   std::string object;          // "Frame 'Root' > Mesh 'body' > MeshNormals"
   std::string message;
 

@@ -31,7 +31,8 @@ bool LoadPayload(std::vector<std::uint8_t> file, XDocument* doc, ParseContext& c
         reinterpret_cast<const char*>(doc->payload_storage.data()) + kHeaderSize,
         doc->payload_storage.size() - kHeaderSize);
   }
-  ctx.SetPayload(doc->payload, doc->header.binary());
+  bool inflated = doc->header.compressed();
+  ctx.SetPayload(doc->payload, doc->header.binary(), inflated ? 0 : kHeaderSize, inflated);
   return true;
 }
 
@@ -60,7 +61,7 @@ std::shared_ptr<const XDocument> ParseDocument(std::vector<std::uint8_t> file,
             ParsePayload(doc.get(), ctx, false, &fixups);
   if (ok) {
     LinkChildren(*doc);
-    ok = ResolveReferences(*doc, ctx);
+    ok = ResolveReferences(*doc, ctx) && CheckReferenceExpansion(*doc, ctx);
   }
   *error = ctx.TakeError();
   doc->warnings = ctx.TakeWarnings();

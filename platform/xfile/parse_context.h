@@ -22,7 +22,10 @@ class ParseContext {
   const ReaderLimits& limits() const { return limits_; }
 
   // The payload that offsets refer to; text payloads give line/column.
-  void SetPayload(std::string_view payload, bool binary);
+  // Offsets passed to Fail/Warn are payload offsets; reports add `base`
+  // (the header size for uncompressed files) so that they are file offsets.
+  // Until a payload is set, offsets are file offsets of the header.
+  void SetPayload(std::string_view payload, bool binary, std::uint64_t base, bool inflated);
 
   // Records the first error (later ones are ignored) and returns false, so
   // that callers write `return ctx.Fail(...)`. The one place to break on
@@ -43,11 +46,14 @@ class ParseContext {
 
  private:
   std::string ObjectPath() const;
+  void TextPosition(std::uint64_t offset, std::uint32_t* line, std::uint32_t* column) const;
 
   const ReaderLimits& limits_;
   std::string file_;
   std::string_view payload_;
-  bool binary_ = false;
+  bool binary_ = true;
+  bool inflated_ = false;
+  std::uint64_t base_ = 0;
   XDiagnostic error_;
   std::array<XWarning, static_cast<std::size_t>(XWarningCode::kCount)> warnings_{};
   std::vector<std::pair<std::string_view, std::string_view>> path_;

@@ -24,6 +24,9 @@ struct ReaderLimits {
   std::uint64_t max_array_elements = 1ull << 28;
   // Data objects (including references) in one file.
   std::uint64_t max_objects = 1ull << 24;
+  // Objects of the tree a walker sees when it follows every reference into
+  // the object it names (references may repeat whole subtrees).
+  std::uint64_t max_expanded_objects = 1ull << 24;
 };
 
 }  // namespace ortolix

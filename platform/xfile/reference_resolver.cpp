@@ -1,5 +1,6 @@
 #include "platform/xfile/reference_resolver.h"
 
+#include <cstring>
 #include <string>
 #include <unordered_map>
 
@@ -86,6 +87,116 @@ void LinkChildren(XDocument& doc) {
     XObject& parent = doc.objects[p];
     doc.children[parent.first_child + parent.child_count++] = i;
   }
+}
+
+namespace {
+
+// Objects of the expanded tree under `index` (itself included), computed
+// without recursion: an explicit stack, a colour per object to catch cycles,
+// and sizes saturated at `limit`.
+class ExpansionCheck {
+ public:
+  ExpansionCheck(const XDocument& doc, std::uint64_t limit)
+      : doc_(doc), limit_(limit), nodes_(doc.objects.size()) {}
+
+  // False with `*culprit` set to the reference that closes a cycle or the
+  // object whose expansion passes the limit.
+  bool Check(std::uint32_t* culprit, bool* cycle) {
+    std::uint64_t total = 0;
+    for (std::uint32_t top : doc_.top_level) {
+      if (!Visit(top, culprit, cycle)) return false;
+      total = Add(total, nodes_[top].size);
+      if (total >= limit_) {
+        *culprit = top;
+        *cycle = false;
+        return false;
+      }
+    }
+    return true;
+  }
+
+ private:
+  enum State : std::uint8_t { kNew, kOpen, kDone };
+  struct Frame {
+    std::uint32_t object;
+    std::uint32_t next_edge;
+  };
+
+  std::uint64_t Add(std::uint64_t a, std::uint64_t b) const {
+    return a + b >= limit_ ? limit_ : a + b;
+  }
+
+  // Edges of the expanded tree: a reference stands for its target; an
+  // object has its children.
+  std::uint32_t EdgeCount(std::uint32_t i) const {
+    const XObject& o = doc_.objects[i];
+    return o.is_reference ? 1 : o.child_count;
+  }
+  std::uint32_t Edge(std::uint32_t i, std::uint32_t k) const {
+    const XObject& o = doc_.objects[i];
+    return o.is_reference ? o.target : doc_.children[o.first_child + k];
+  }
+
+  bool Visit(std::uint32_t start, std::uint32_t* culprit, bool* cycle) {
+    if (nodes_[start].state == kDone) return true;
+    stack_.clear();
+    stack_.push_back({start, 0});
+    nodes_[start].state = kOpen;
+    while (!stack_.empty()) {
+      Frame& f = stack_.back();
+      if (f.next_edge < EdgeCount(f.object)) {
+        std::uint32_t to = Edge(f.object, f.next_edge++);
+        if (nodes_[to].state == kOpen) {
+          *culprit = f.object;
+          *cycle = true;
+          return false;
+        }
+        if (nodes_[to].state == kNew) {
+          nodes_[to].state = kOpen;
+          stack_.push_back({to, 0});
+        }
+        continue;
+      }
+      std::uint32_t i = f.object;
+      const XObject& o = doc_.objects[i];
+      std::uint64_t size = o.is_reference ? 0 : 1;
+      for (std::uint32_t k = 0; k < EdgeCount(i); ++k) size = Add(size, nodes_[Edge(i, k)].size);
+      if (size >= limit_) {
+        *culprit = i;
+        *cycle = false;
+        return false;
+      }
+      nodes_[i].size = size;
+      nodes_[i].state = kDone;
+      stack_.pop_back();
+    }
+    return true;
+  }
+
+  const XDocument& doc_;
+  std::uint64_t limit_;
+  struct Node {
+    std::uint64_t size = 0;
+    State state = kNew;
+  };
+  std::vector<Node> nodes_;
+  std::vector<Frame> stack_;
+};
+
+}  // namespace
+
+bool CheckReferenceExpansion(const XDocument& doc, ParseContext& ctx) {
+  ExpansionCheck check(doc, ctx.limits().max_expanded_objects);
+  std::uint32_t culprit = 0;
+  bool cycle = false;
+  if (check.Check(&culprit, &cycle)) return true;
+  const XObject& o = doc.objects[culprit];
+  PushAncestors(doc, o.is_reference ? o.parent : culprit, ctx);
+  return ctx.Fail(D3DXFERR_BADDATAREFERENCE, o.source_offset,
+                  cycle ? "reference to '" + std::string(o.name) +
+                              "' names an object that contains the reference"
+                        : std::string("references repeat subtrees beyond the limit of the "
+                                      "expanded tree"));
 }
 
 }  // namespace ortolix

@@ -138,12 +138,12 @@ std::vector<std::uint8_t> Mszip(std::string_view header, std::string_view payloa
 Opened::Opened(const std::vector<std::uint8_t>& image, bool standard_templates,
                const ReaderLimits* limits) {
   if (Failed(D3DXFileCreate(&file))) return;
-  if (limits != nullptr) file->SetLimits(*limits);
   if (standard_templates) {
     for (std::string_view block : {RetainedModeTemplates(), SkinningTemplates(), VertexDataTemplates()}) {
       if (Failed(file->RegisterTemplates(block.data(), block.size()))) return;
     }
   }
+  if (limits != nullptr) file->SetLimits(*limits);
   D3DXF_FILELOADMEMORY memory{image.data(), image.size()};
   hr = file->CreateEnumObject(&memory, D3DXF_FILELOAD_FROMMEMORY, &e);
   error = file->LastError();
@@ -174,7 +174,11 @@ bool Opened::HasWarning(XWarningCode code) const {
   return false;
 }
 
-
+Opened OpenText(std::string_view text_after_header, std::string_view header) {
+  std::string image(header);
+  image += text_after_header;
+  return Opened(Bytes(image));
+}
 
 std::vector<std::uint8_t> LockBytes(ID3DXFileData* data) {
   std::size_t size = 0;
@@ -199,15 +203,19 @@ void SnapshotObject(ID3DXFileData* d, int depth, std::string* out) {
                 name, d->IsReference());
   *out += line;
   std::vector<std::uint8_t> bytes = LockBytes(d);
-  if (GuidEqual(type, TID_D3DRMTextureFilename) && bytes.size() == sizeof(const char*)) {
+  // TextureFilename and SkinWeights start with a string: show its text in
+  // place of the pointer, which differs between files.
+  std::size_t from = 0;
+  if ((GuidEqual(type, TID_D3DRMTextureFilename) || GuidEqual(type, DXFILEOBJ_SkinWeights)) &&
+      bytes.size() >= sizeof(const char*)) {
     const char* s;
     std::memcpy(&s, bytes.data(), sizeof s);
     *out += std::string("\"") + s + "\"";
-  } else {
-    for (std::uint8_t b : bytes) {
-      std::snprintf(line, sizeof line, "%02x", b);
-      *out += line;
-    }
+    from = sizeof s;
+  }
+  for (std::size_t i = from; i < bytes.size(); ++i) {
+    std::snprintf(line, sizeof line, "%02x", bytes[i]);
+    *out += line;
   }
   *out += "\n";
   if (d->IsReference()) return;  // the target is listed where it stands

@@ -43,7 +43,8 @@ std::vector<std::uint8_t> Mszip(std::string_view header, std::string_view payloa
                                 std::size_t block_size = 32768);
 
 // Holds a file object (with the standard templates unless told otherwise)
-// and the enumerator of one file image.
+// and the enumerator of one file image, read within `limits` when given
+// (set after the templates are registered).
 struct Opened {
   explicit Opened(const std::vector<std::uint8_t>& image, bool standard_templates = true,
                   const ReaderLimits* limits = nullptr);
@@ -68,7 +69,8 @@ Opened OpenText(std::string_view text_after_header, std::string_view header = "x
 std::vector<std::uint8_t> LockBytes(ID3DXFileData* data);
 
 // A line per object: depth, type GUID, name, reference flag, Lock bytes in
-// hex (strings of TextureFilename objects as their text), then its children.
+// hex (the leading string of TextureFilename and SkinWeights as its text),
+// then its children (those of references are listed where they stand).
 std::string Snapshot(const ID3DXFileEnumObject& e);
 
 std::vector<std::uint8_t> ReadCorpusFile(const std::string& path);
