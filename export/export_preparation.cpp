@@ -35,11 +35,12 @@ bool AcceptUnskinnedVertices(const HostModel& model) {
   return answer != IDCANCEL && answer != 0 && answer != -1;
 }
 
+// False when the dialog was cancelled or could not be shown (0 or -1).
 bool RunOptionsDialog(HostModel& model, HINSTANCE instance) {
   RegisterExportDialogTemplate();
   const INT_PTR result = DialogBoxParamW(instance, ORTOLIX_EXPORT_DIALOG_ID, model.GetMainWindow(),
                                          &ExportDialogProc, reinterpret_cast<LPARAM>(&model));
-  return result == IDOK;
+  return result != IDCANCEL && result != 0 && result != -1;
 }
 
 bool TriangulateIfAsked(HostModel& model, const ExportOptions& options) {
@@ -103,6 +104,10 @@ std::int32_t PrepareExportScene(HostModel* model, HINSTANCE instance) {
   if (BuildExportFrames(scene, *model) != 1) return Stop(scene);
   CountBoneInfluences(scene, *model);
   return 1;
+}
+
+std::int32_t HandleExportPrepare(HostModel& model, PluginWord instance) {
+  return PrepareExportScene(&model, reinterpret_cast<HINSTANCE>(instance));
 }
 
 }  // namespace ortolix

@@ -1,5 +1,7 @@
 #include "plugin/message_handlers.h"
 
+#include "export/export_preparation.h"
+
 // A subsystem that handles a message includes its header here, names its
 // handler in the table, and joins ortolix_plugin's DEPS in CMakeLists.txt.
 
@@ -11,7 +13,7 @@ constexpr MessageHandlers kBuiltHandlers = {
     .importRead = nullptr,
     .exportWrite = nullptr,
     .importTransfer = nullptr,
-    .exportPrepare = nullptr,
+    .exportPrepare = &HandleExportPrepare,
 };
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 #include "export/export_options.h"
 #include "export/export_preparation.h"
@@ -218,30 +220,55 @@ TEST(TruncateToInt32, FollowsTheX86Conversion) {
   EXPECT_EQ(TruncateToInt32(std::numeric_limits<float>::infinity()), INT32_MIN);
 }
 
-TEST(ExportDialogTemplate, RegisteredTableMatchesTheResourceDescription) {
+TEST(ExportDialogTemplate, RegisteredTableIsResource102ControlForControl) {
+  struct Expected {
+    ControlKind kind;
+    std::u16string_view text;
+    int id;
+    int x, y, width, height;
+  };
+  constexpr int kNone = kStaticControlId;
+  const Expected expected[] = {
+      {ControlKind::kDefPushButton, u"OK", 1, 130, 10, 50, 14},
+      {ControlKind::kPushButton, u"Cancel", 2, 130, 27, 50, 14},
+      {ControlKind::kGroupBox, u"Export Options", kNone, 5, 5, 115, 90},
+      {ControlKind::kAutoCheckBox, u"Export materials", 1001, 15, 20, 95, 8},
+      {ControlKind::kAutoCheckBox, u"Export texture coordinates", 1000, 15, 30, 95, 8},
+      {ControlKind::kAutoCheckBox, u"Export vertex normals", 1002, 15, 40, 95, 8},
+      {ControlKind::kAutoCheckBox, u"Export vertex colors", 1003, 15, 50, 95, 8},
+      {ControlKind::kAutoCheckBox, u"Export animation", 1004, 15, 60, 95, 8},
+      {ControlKind::kAutoCheckBox, u"Export templates", 1005, 15, 70, 95, 8},
+      {ControlKind::kAutoCheckBox, u"Export multiple uvsets", 1007, 15, 80, 95, 8},
+      {ControlKind::kGroupBox, u"Misc Options", kNone, 5, 100, 115, 100},
+      {ControlKind::kAutoCheckBox, u"Triangulate model", 1011, 15, 115, 95, 8},
+      {ControlKind::kAutoCheckBox, u"Flip handedness", 1006, 15, 125, 95, 8},
+      {ControlKind::kAutoCheckBox, u"Use full texture filepath", 1008, 15, 135, 95, 8},
+      {ControlKind::kAutoCheckBox, u"Export root bone transform", 1012, 15, 145, 95, 8},
+      {ControlKind::kAutoCheckBox, u"Export groups as meshes", 1010, 15, 155, 95, 8},
+      {ControlKind::kAutoCheckBox, u"Export ticks per second", 1009, 15, 165, 95, 8},
+      {ControlKind::kRightText, u"ticks/sec:", kNone, 10, 182, 35, 8},
+      {ControlKind::kEditText, u"", 1034, 50, 180, 50, 12},
+  };
   RegisterExportDialogTemplate();
-  const DialogTemplate* dialog = FindDialogTemplate(ORTOLIX_EXPORT_DIALOG_ID);
+  const DialogTemplate* dialog = FindDialogTemplate(102);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(dialog->caption, u"Save DirectX 9.0 Model");
   EXPECT_EQ(dialog->font, u"MS Sans Serif");
   EXPECT_EQ(dialog->point_size, 8);
   EXPECT_EQ(dialog->width, 186);
   EXPECT_EQ(dialog->height, 205);
-  ASSERT_EQ(dialog->controls.size(), 19u);
-  const ControlTemplate& ok = dialog->controls[0];
-  EXPECT_EQ(ok.kind, ControlKind::kDefPushButton);
-  EXPECT_EQ(ok.text, u"OK");
-  EXPECT_EQ(ok.place.x, 130);
-  const ControlTemplate& label = dialog->controls[17];
-  EXPECT_EQ(label.kind, ControlKind::kRightText);
-  EXPECT_EQ(label.text, u"ticks/sec:");
-  EXPECT_EQ(label.id, kStaticControlId);
-  const ControlTemplate& edit = dialog->controls[18];
-  EXPECT_EQ(edit.kind, ControlKind::kEditText);
-  EXPECT_EQ(edit.id, 1034);
-  EXPECT_EQ(edit.place.y, 180);
-  EXPECT_EQ(edit.place.width, 50);
-  EXPECT_EQ(edit.place.height, 12);
+  ASSERT_EQ(dialog->controls.size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    SCOPED_TRACE(i);
+    const ControlTemplate& control = dialog->controls[i];
+    EXPECT_EQ(control.kind, expected[i].kind);
+    EXPECT_EQ(control.text, expected[i].text);
+    EXPECT_EQ(control.id, expected[i].id);
+    EXPECT_EQ(control.place.x, expected[i].x);
+    EXPECT_EQ(control.place.y, expected[i].y);
+    EXPECT_EQ(control.place.width, expected[i].width);
+    EXPECT_EQ(control.place.height, expected[i].height);
+  }
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include "export/export_scene.h"
 #include "platform/win32/headless.h"
 #include "platform/win32/win32.h"
+#include "plugin/plugin_entry.h"
+#include "plugin/plugin_state.h"
 #include "resources/export_dialog.h"
 #include "tests/export/test_models.h"
 
@@ -71,6 +73,26 @@ TEST_F(ExportPreparationTest, NullArgumentsDoNothing) {
   EXPECT_EQ(PrepareExportScene(&model, nullptr), 0);
   EXPECT_TRUE(model.calls.empty());
   EXPECT_TRUE(headless::ShownDialogs().empty());
+}
+
+TEST_F(ExportPreparationTest, PluginCallbackRunsThePreparationForMessage0x10020) {
+  TestHostModel model;
+  BuildCube(model);
+  AcceptDialog();
+  const auto instance = reinterpret_cast<PluginWord>(TestInstance());
+  EXPECT_EQ(PluginCallback(0x10020, &model, instance, 0), 1);
+  EXPECT_EQ(CurrentModel(), &model);
+  EXPECT_EQ(HostHandle(), instance);
+  EXPECT_EQ(Scene().modelVertexCount, 24);
+  EXPECT_EQ(headless::ShownDialogs().at(0).instance, TestInstance());
+
+  ScriptDialog({DialogStep::Press(ControlRef::Id(IDCANCEL))});
+  EXPECT_EQ(PluginCallback(0x10020, &model, instance, 0), 2);
+  EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
+
+  TestHostModel untouched;
+  EXPECT_EQ(PluginCallback(0x10020, &untouched, 0, 0), 0);
+  EXPECT_TRUE(untouched.calls.empty());
 }
 
 TEST_F(ExportPreparationTest, RunsTheHostStepsInOrder) {
