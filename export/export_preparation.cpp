@@ -105,4 +105,8 @@ std::int32_t PrepareExportScene(HostModel* model, HINSTANCE instance) {
   return 1;
 }
 
+std::int32_t HandleExportPrepare(HostModel& model, PluginWord instance) {
+  return PrepareExportScene(&model, reinterpret_cast<HINSTANCE>(instance));
+}
+
 }  // namespace ortolix

@@ -8,6 +8,7 @@
 #include "platform/crt/wide_char.h"
 #include "platform/win32/win32_types.h"
 #include "plugin/host_model.h"
+#include "plugin/host_plugin_info.h"
 
 namespace ortolix {
 
@@ -23,5 +24,9 @@ inline constexpr WideChar kTriangulateErrorText[] = u"Failed to triangulate geom
 // empty); 0 when an argument is null (nothing happens). The name and
 // rotation-key passes change the model even when the result is 2.
 std::int32_t PrepareExportScene(HostModel* model, HINSTANCE instance);
+
+// The PluginCallback's handler of message 0x10020: its argument is the
+// module instance.
+std::int32_t HandleExportPrepare(HostModel& model, PluginWord instance);
 
 }  // namespace ortolix

@@ -23,12 +23,6 @@ void ReadTextMember(const Json& object, const JsonPath& path, std::string_view k
   if (const Json* member = Member(object, key)) out = ReadText(*member, JsonPath(path, key));
 }
 
-Matrix4 Identity() {
-  Matrix4 m;
-  SetIdentity(m);
-  return m;
-}
-
 }  // namespace
 
 void HostJsonLoader::Load(const Json& document) {
@@ -242,7 +236,7 @@ void HostJsonLoader::LoadPlaced(const Json* list1, const Json* list2, const Json
       ReadTextMember(value, at, "name", record.name);
       record.hostWord = 0;
       record.position = ReadMember(value, at, "position", Vec3{0, 0, 0}, kVec3);
-      record.orientation = ReadMember(value, at, "orientation", Identity(), kMatrix);
+      record.orientation = ReadMember(value, at, "orientation", IdentityMatrix(), kMatrix);
       record.distances[0] = record.distances[1] = 0;
       if (const Json* d = Member(value, "distances")) {
         ReadFloats(*d, JsonPath(at, "distances"), record.distances, 2);
@@ -263,7 +257,7 @@ void HostJsonLoader::LoadPlaced(const Json* list1, const Json* list2, const Json
       ReadTextMember(value, at, "name", record.name);
       record.hostWord = 0;
       record.position = ReadMember(value, at, "position", Vec3{0, 0, 0}, kVec3);
-      record.orientation = ReadMember(value, at, "orientation", Identity(), kMatrix);
+      record.orientation = ReadMember(value, at, "orientation", IdentityMatrix(), kMatrix);
     }
   }
 }

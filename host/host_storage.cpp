@@ -80,10 +80,6 @@ HostTrack* TrackStore::SetScaleKeys(std::int32_t track, std::int32_t count) {
   return &record;
 }
 
-void SetIdentity(Matrix4& matrix) {
-  for (int i = 0; i < 16; ++i) matrix.m[i] = (i % 5 == 0) ? 1.0f : 0.0f;
-}
-
 void SetVertexDefaults(HostVertex& vertex) {
   vertex.position = {0, 0, 0};
   vertex.normal = {0, 0, 0};

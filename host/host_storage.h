@@ -73,6 +73,5 @@ void SetMaterialDefaults(HostMaterial& material);
 void SetGroupDefaults(HostGroup& group);
 void SetBoneDefaults(HostBone& bone);
 void SetAnimationDefaults(HostAnimation& animation);
-void SetIdentity(Matrix4& matrix);
 
 }  // namespace ortolix
