@@ -1,11 +1,26 @@
 // ortolix export MODEL.json -o OUT.x: export preparation, dialog, write.
+//
+// The plug-in runs as the Host runs it: PluginVersion, registration through
+// PluginProc, then the export preparation message (which shows the options
+// dialog, answered here from the command line) and the write message through
+// the callback the plug-in registered.
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/dialog_settings.h"
+#include "cli/exit_codes.h"
+#include "host/host_json.h"
+#include "platform/crt/clock.h"
+#include "platform/crt/text_convert.h"
+#include "platform/win32/headless.h"
+#include "platform/win32/win32.h"
+#include "plugin/plugin_entry.h"
+#include "resources/export_dialog.h"
 
 namespace ortolix::cli {
 
@@ -23,8 +38,126 @@ struct ExportOptions {
   bool cancel = false;
 };
 
-int RunExport(const ExportOptions&) {
-  return NotBuilt("export", "export (preparation, dialog and writer)");
+// The module instance the Host hands over with message 0x10020; the headless
+// dialog manager finds dialog 102 whatever its value, as long as it is set.
+const PluginWord kModuleInstance = 0x400000;
+
+// The Host's side of registration: it accepts the one extension offered.
+class CommandPluginInfo final : public HostPluginInfo {
+ public:
+  CommandPluginInfo() {
+    std::memset(identifier, 0, sizeof identifier);
+    registrationWord1 = registrationWord2 = 0;
+    callback = nullptr;
+  }
+  std::int32_t RegisterExtension(HostPathString&) override { return 1; }
+};
+
+// Text of the command line (UTF-8) as the dialog's wide text.
+std::u16string Widen(const std::string& text) {
+  std::vector<WideChar> out(text.size() + 1, 0);
+  if (LocaleWideFromNarrow(out.data(), out.size(), text.c_str()) == kConversionFailed) {
+    std::u16string bytes;  // not UTF-8: each byte as it stands
+    for (const unsigned char c : text) bytes.push_back(c);
+    return bytes;
+  }
+  return out.data();
+}
+
+std::string Narrow(const std::u16string& text) {
+  std::vector<char> out(text.size() * 3 + 1, '\0');
+  if (LocaleNarrowFromWide(out.data(), out.size(), text.c_str()) == kConversionFailed) {
+    return "(text not representable)";
+  }
+  return out.data();
+}
+
+// The dialog script: the check boxes named on the command line, the ticks
+// text, then OK or Cancel; the answer to a warning message box.
+void InstallAnswers(const ExportOptions& options) {
+  using headless::ControlRef;
+  using headless::DialogStep;
+  headless::DialogScript dialog{ORTOLIX_EXPORT_DIALOG_ID, {}};
+  for (const DialogSetting& setting : ParseSettings(options.settings, ExportSettingNames())) {
+    dialog.steps.push_back(DialogStep::SetCheck(ControlRef::Name(Widen(setting.name)), setting.on));
+  }
+  if (options.hasTicks) {
+    dialog.steps.push_back(
+        DialogStep::TypeText(ControlRef::Id(ORTOLIX_IDC_TICKS_EDIT), Widen(options.ticks)));
+  }
+  dialog.steps.push_back(DialogStep::Press(ControlRef::Id(options.cancel ? IDCANCEL : IDOK)));
+  headless::UserScript script;
+  script.dialogs.push_back(std::move(dialog));
+  script.message_box_answers.push_back(options.answer == "cancel" ? IDCANCEL : IDOK);
+  headless::InstallUserScript(std::move(script));
+}
+
+// What the user saw and what went wrong inside the dialog manager.
+void ReportShown(const HostModel& model) {
+  for (const headless::MessageBoxRecord& box : headless::ShownMessageBoxes()) {
+    std::fprintf(stderr, "%s: %s\n", Narrow(box.caption).c_str(), Narrow(box.text).c_str());
+  }
+  for (const std::string& error : headless::Errors()) {
+    std::fprintf(stderr, "ortolix export: dialog script: %s\n", error.c_str());
+  }
+  if (!model.errorMessage.IsEmpty()) std::fprintf(stderr, "%s\n", model.errorMessage.Narrow());
+}
+
+// The exit status of one message's result; `what` names the work in the
+// line printed when it did not succeed.
+int StatusOf(std::int32_t result, const std::string& what) {
+  if (result == 1) return kExitOk;
+  if (result == 2) {
+    std::fprintf(stderr, "ortolix export: %s: cancelled, or stopped after a message\n",
+                 what.c_str());
+    return kExitCancelled;
+  }
+  std::fprintf(stderr, "ortolix export: %s: failed (plug-in result %d)\n", what.c_str(),
+               static_cast<int>(result));
+  return kExitFailure;
+}
+
+// Registers the plug-in and runs the two export messages on `host`.
+int RunPlugin(HostModel& host) {
+  if (PluginVersion() != kPluginInterfaceVersion) {
+    std::fprintf(stderr, "ortolix export: plug-in interface %d is not %d\n",
+                 static_cast<int>(PluginVersion()), static_cast<int>(kPluginInterfaceVersion));
+    return kExitFailure;
+  }
+  CommandPluginInfo info;
+  if (PluginProc(kMessageRegister, &info, reinterpret_cast<PluginWord>(&info), 0) != 1 ||
+      info.callback == nullptr) {
+    std::fprintf(stderr, "ortolix export: the plug-in did not register\n");
+    return kExitFailure;
+  }
+  const int prepared = StatusOf(info.callback(kMessageExportPrepare, &host, kModuleInstance, 0),
+                                "export preparation");
+  if (prepared != kExitOk) return prepared;
+  return StatusOf(info.callback(kMessageExportWrite, &host, 0, 0),
+                  std::string("writing ") + host.filePath.Narrow());
+}
+
+int RunExport(const ExportOptions& options) {
+  HostLoadResult loaded = LoadHostModelFile(options.model);
+  if (!loaded.host) {
+    std::fprintf(stderr, "ortolix export: %s\n", loaded.error.c_str());
+    return kExitFailure;
+  }
+  if (options.output.empty() || options.output.size() >= HostPathString::kCapacity) {
+    std::fprintf(stderr, "ortolix export: the output path must have 1 to %zu characters\n",
+                 HostPathString::kCapacity - 1);
+    return kExitFailure;
+  }
+  InProcessHost& host = *loaded.host;
+  host.filePath = HostPathString(options.output.c_str());
+  if (options.hasEpoch) SetClock(options.epoch);
+  headless::Reset();
+  InstallAnswers(options);
+  const int status = RunPlugin(host);
+  ReportShown(host);
+  headless::Reset();
+  if (options.hasEpoch) SetClock(std::nullopt);
+  return status;
 }
 
 }  // namespace

@@ -36,4 +36,8 @@ int WriteExportFile(HostModel* model) {
   return WriteExportFile(model, TheExportScene(), TheExportOptions());
 }
 
+std::int32_t HandleExportWrite(HostModel& model, PluginWord /*argument*/) {
+  return WriteExportFile(&model);
+}
+
 }  // namespace ortolix

@@ -2,6 +2,7 @@
 // file at the model's own path.
 #pragma once
 
+#include "plugin/host_plugin_info.h"
 #include "xwriter/write_context.h"
 
 namespace ortolix {
@@ -14,5 +15,8 @@ int WriteExportFile(HostModel* model, ExportScene& scene, const ExportOptions& o
 
 // The same with the module-wide ExportScene and ExportOptions.
 int WriteExportFile(HostModel* model);
+
+// The PluginCallback's handler of message 0x10019 (its argument is not used).
+std::int32_t HandleExportWrite(HostModel& model, PluginWord argument);
 
 }  // namespace ortolix

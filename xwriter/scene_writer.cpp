@@ -1,7 +1,6 @@
 #include "xwriter/scene_writer.h"
 
-#include "platform/crt/clock.h"
-#include "platform/crt/ctime_text.h"
+#include "plugin/time_stamp.h"
 #include "xwriter/animation_writer.h"
 #include "xwriter/frame_writer.h"
 #include "xwriter/text_format.h"
@@ -26,28 +25,11 @@ void WriteAnimations(TextSink& sink, const WriteContext& context) {
 
 }  // namespace
 
-// The runtime's text ends in a line feed, which is dropped. A clock outside
-// the runtime's range gives no text, and its "%s" of a null text prints
-// "(null)"; dropping the last character leaves "(null".
-void RefreshTimeStamp(HostModel& model) {
-  WideChar text[kCTimeBufferSize];
-  WideChar stamp[HostPathString::kCapacity] = {};
-  if (WideCTime64(Time64(), text)) {
-    std::size_t n = 0;
-    while (text[n] != 0 && n + 1 < HostPathString::kCapacity) stamp[n] = text[n], ++n;
-    if (n > 0) stamp[n - 1] = 0;
-  } else {
-    const char16_t null_text[] = u"(null";
-    for (std::size_t i = 0; i < sizeof null_text / sizeof null_text[0]; ++i) stamp[i] = null_text[i];
-  }
-  model.timeStamp = HostPathString(stamp);
-}
-
 int WriteHeaderAndTemplates(TextSink* sink, const WriteContext& context) {
   if (sink == nullptr || context.model == nullptr) return 0;
   HostModel& model = *context.model;
   sink->Text("xof 0303txt 0032\n");
-  RefreshTimeStamp(model);
+  (void)RefreshTimeStamp(model);
   Print(*sink,
         "\n// DirectX 9.0 file\n// Creator: %s %s\n// Website: %s\n// Time: %s\n\n// Start of "
         "Templates\n",

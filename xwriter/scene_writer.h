@@ -15,8 +15,4 @@ int WriteScene(TextSink* sink, const WriteContext& context);
 // stamp) and the template block. 0 for a missing sink or model.
 int WriteHeaderAndTemplates(TextSink* sink, const WriteContext& context);
 
-// Reads the clock and stores its text ("Sat Dec 05 17:25:40 2026", local
-// time, no line feed) as the model's time-stamp text.
-void RefreshTimeStamp(HostModel& model);
-
 }  // namespace ortolix
