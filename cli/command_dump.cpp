@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/command_dump_meshes.h"
 #include "cli/commands.h"
 
 namespace ortolix::cli {
@@ -17,7 +18,9 @@ void AddDumpCommand(CLI::App& app, int& status) {
   CLI::App* sub =
       app.add_subcommand("dump", "The file's data objects as the .x services see them (JSON)");
   sub->add_option("IN.x", *input, "The .x file to read")->required();
-  sub->callback([input, &status] { status = RunDump(*input); });
+  auto meshes = std::make_shared<bool>(false);
+  sub->add_flag("--meshes", *meshes, "Every Mesh as the mesh services load it for the import");
+  sub->callback([input, meshes, &status] { status = *meshes ? RunDumpMeshes(*input) : RunDump(*input); });
 }
 
 }  // namespace ortolix::cli

@@ -13,7 +13,7 @@
 namespace ortolix {
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 std::string Hex(DWORD value) {
   char text[16];
