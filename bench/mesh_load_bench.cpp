@@ -2,12 +2,12 @@
 // binary: our file services and mesh loading (read + D3DXLoadSkinMeshFromXof
 // of every Mesh) beside assimp's whole read (ReadFile(path, 0)) of the same
 // file, in triangles per second. The assimp cases run first; the ortolix
-// cases report "x_assimp", assimp's best time over ours.
+// cases report "x_assimp", assimp's best processor time over ours.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -43,7 +43,8 @@ const std::string& ModelPath(Encoding encoding) {
   return written[encoding];
 }
 
-// Best seconds per (reader, encoding), for the ratio.
+// Best processor seconds per (reader, encoding), for the ratio: the
+// machines these run on are shared, and both readers are single-threaded.
 std::map<std::string, double>& BestSeconds() {
   static std::map<std::string, double> best;
   return best;
@@ -54,9 +55,9 @@ void Run(benchmark::State& state, const std::string& key, Work work) {
   std::uint64_t triangles = 0;
   double best = 1e30;
   for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t start = std::clock();
     triangles = work();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    best = std::min(best, double(std::clock() - start) / CLOCKS_PER_SEC);
   }
   if (triangles != kSize.Triangles()) state.SkipWithError("wrong triangle count");
   double& kept = BestSeconds().try_emplace(key, best).first->second;
