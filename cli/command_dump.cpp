@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/command_dump_meshes.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "platform/xfile/dump_json.h"
@@ -33,7 +34,11 @@ void AddDumpCommand(CLI::App& app, int& status) {
   sub->add_option("IN.x", args->input, "The .x file to read")->required();
   sub->add_flag("--summary", args->summary,
                 "Only the header and the number of objects per template");
-  sub->callback([args, &status] { status = RunDump(*args); });
+  auto meshes = std::make_shared<bool>(false);
+  sub->add_flag("--meshes", *meshes, "Every Mesh as the mesh services load it for the import");
+  sub->callback([args, meshes, &status] {
+    status = *meshes ? RunDumpMeshes(args->input) : RunDump(*args);
+  });
 }
 
 }  // namespace ortolix::cli

@@ -68,6 +68,7 @@ HRESULT D3DXLoadSkinMeshFromXof(ID3DXFileData* data, DWORD options, IDirect3DDev
   if (adjacency != nullptr) *adjacency = nullptr;
   if (materials != nullptr) *materials = nullptr;
   if (skin_info != nullptr) *skin_info = nullptr;
+  if (material_count != nullptr) *material_count = 0;
   try {
     return Load(data, options, device, outputs, effect_instances, out);
   } catch (const std::bad_alloc&) {

@@ -22,7 +22,7 @@ struct PositionKey {
 };
 
 // Bit pattern of a float with -0 folded onto +0, so equal values give equal
-// keys. A NaN gets a key of its own vertex (see PointRepresentatives).
+// keys.
 std::uint32_t FloatKey(float value) {
   if (value == 0.0f) return 0;
   std::uint32_t bits;
@@ -31,37 +31,59 @@ std::uint32_t FloatKey(float value) {
 }
 
 // For every vertex, the smallest vertex index at exactly the same position.
+// Sorting (key, index) pairs keeps equal positions in index order, so the
+// first of each run is its smallest index.
 std::vector<DWORD> PointRepresentatives(const ID3DXMesh& mesh) {
+  struct Entry {
+    PositionKey key;
+    DWORD vertex;
+    bool operator<(const Entry& o) const { return key == o.key ? vertex < o.vertex : key < o.key; }
+  };
   const DWORD count = mesh.GetNumVertices();
-  std::vector<PositionKey> keys(count);
-  std::vector<DWORD> order(count);
+  std::vector<Entry> entries(count);
   std::vector<DWORD> representative(count);
   for (DWORD v = 0; v < count; ++v) {
     float p[3];
     std::memcpy(p, mesh.VertexAt(v), sizeof p);
-    keys[v] = {FloatKey(p[0]), FloatKey(p[1]), FloatKey(p[2])};
-    representative[v] = v;
-    order[v] = v;
-  }
-  std::stable_sort(order.begin(), order.end(), [&](DWORD a, DWORD b) { return keys[a] < keys[b]; });
-  for (DWORD i = 1; i < count; ++i) {
-    const DWORD v = order[i];
-    const DWORD previous = order[i - 1];
-    float p[3];
-    std::memcpy(p, mesh.VertexAt(v), sizeof p);
     const bool comparable = p[0] == p[0] && p[1] == p[1] && p[2] == p[2];
-    if (comparable && keys[v] == keys[previous]) representative[v] = representative[previous];
+    // A NaN position matches no other vertex: its key holds its own index
+    // under a pattern no float key has (the NaN 0xFFFFFFFF never is one here).
+    entries[v] = {comparable ? PositionKey{FloatKey(p[0]), FloatKey(p[1]), FloatKey(p[2])}
+                             : PositionKey{0xFFFFFFFFu, 0xFFFFFFFFu, v},
+                  v};
+    representative[v] = v;
+  }
+  std::sort(entries.begin(), entries.end());
+  for (DWORD i = 1; i < count; ++i) {
+    if (entries[i].key == entries[i - 1].key) {
+      representative[entries[i].vertex] = representative[entries[i - 1].vertex];
+    }
   }
   return representative;
 }
 
-struct DirectedEdge {
-  std::uint64_t key;  // start point << 32 | end point
-  DWORD face;
-  bool operator<(const DirectedEdge& o) const { return key != o.key ? key < o.key : face < o.face; }
-};
+// Directed edges grouped by their start point (a counting sort), each group
+// in face order.
+struct EdgesByStart {
+  std::vector<std::size_t> first;  // per point its first edge, and one past the last
+  std::vector<DWORD> end;          // end point of each edge
+  std::vector<DWORD> face;
 
-std::uint64_t EdgeKey(DWORD from, DWORD to) { return (std::uint64_t(from) << 32) | to; }
+  EdgesByStart(const std::vector<DWORD>& corner_point, std::size_t points) {
+    first.assign(points + 1, 0);
+    for (DWORD p : corner_point) ++first[p + 1];
+    std::partial_sum(first.begin(), first.end(), first.begin());
+    end.resize(corner_point.size());
+    face.resize(corner_point.size());
+    std::vector<std::size_t> fill(first.begin(), first.end() - 1);
+    for (std::size_t c = 0; c < corner_point.size(); ++c) {
+      const std::size_t at = fill[corner_point[c]]++;
+      end[at] = corner_point[NextCorner(c)];
+      face[at] = DWORD(c / 3);
+    }
+  }
+  static std::size_t NextCorner(std::size_t c) { return c % 3 == 2 ? c - 2 : c + 1; }
+};
 
 }  // namespace
 
@@ -70,21 +92,22 @@ HRESULT ID3DXMesh::GenerateAdjacency(float epsilon, DWORD* adjacency) const {
   if (epsilon != 0.0f) return E_NOTIMPL;
   try {
     const std::vector<DWORD> point = PointRepresentatives(*this);
-    std::vector<DirectedEdge> edges(std::size_t(num_faces_) * 3);
-    auto corner = [&](std::size_t face, std::size_t c) { return point[IndexAt(face * 3 + c)]; };
-    for (std::size_t f = 0; f < num_faces_; ++f) {
-      for (std::size_t e = 0; e < 3; ++e) {
-        edges[f * 3 + e] = {EdgeKey(corner(f, e), corner(f, (e + 1) % 3)), DWORD(f)};
+    std::vector<DWORD> corner_point(std::size_t(num_faces_) * 3);
+    for (std::size_t c = 0; c < corner_point.size(); ++c) corner_point[c] = point[IndexAt(c)];
+    const EdgesByStart edges(corner_point, num_vertices_);
+    // The neighbour across edge a -> b is the lowest other face with b -> a.
+    for (std::size_t c = 0; c < corner_point.size(); ++c) {
+      const DWORD a = corner_point[c];
+      const DWORD b = corner_point[EdgesByStart::NextCorner(c)];
+      const DWORD f = DWORD(c / 3);
+      DWORD neighbour = kD3DXNoNeighbour;
+      for (std::size_t e = edges.first[b]; e < edges.first[b + 1]; ++e) {
+        if (edges.end[e] == a && edges.face[e] != f) {
+          neighbour = edges.face[e];
+          break;
+        }
       }
-    }
-    std::sort(edges.begin(), edges.end());
-    for (std::size_t f = 0; f < num_faces_; ++f) {
-      for (std::size_t e = 0; e < 3; ++e) {
-        const std::uint64_t opposite = EdgeKey(corner(f, (e + 1) % 3), corner(f, e));
-        auto it = std::lower_bound(edges.begin(), edges.end(), DirectedEdge{opposite, 0});
-        while (it != edges.end() && it->key == opposite && it->face == f) ++it;
-        adjacency[f * 3 + e] = (it != edges.end() && it->key == opposite) ? it->face : kD3DXNoNeighbour;
-      }
+      adjacency[c] = neighbour;
     }
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;

@@ -13,7 +13,7 @@
 namespace ortolix {
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 std::string Hex(DWORD value) {
   char text[16];
@@ -126,7 +126,7 @@ HRESULT DumpMeshes(const char* path, std::string* json_text, std::string* error)
     return E_FAIL;
   }
   ComRef<ID3DXFileEnumObject> file;
-  if (const HRESULT hr = OpenXFileWithStandardTemplates(path, file.Out(), error); hr < 0) return hr;
+  if (const HRESULT hr = OpenXFileWithStandardTemplates(path, D3DXF_FILELOAD_FROMFILE, file.Out(), error); hr < 0) return hr;
   json meshes = json::array();
   const HRESULT hr = ForEachMeshObject(*file, [&](ID3DXFileData& data) {
     meshes.push_back(DumpMesh(data, device.get()));

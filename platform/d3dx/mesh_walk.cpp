@@ -37,8 +37,8 @@ HRESULT ForEachMeshObject(ID3DXFileEnumObject& file, const std::function<void(ID
   return S_OK;
 }
 
-HRESULT OpenXFileWithStandardTemplates(const char* path, ID3DXFileEnumObject** file,
-                                       std::string* error) {
+HRESULT OpenXFileWithStandardTemplates(const void* source, D3DXF_FILELOADOPTIONS options,
+                                       ID3DXFileEnumObject** file, std::string* error) {
   ComRef<ID3DXFile> files;
   if (const HRESULT hr = D3DXFileCreate(files.Out()); hr < 0) return hr;
   for (std::string_view block : {RetainedModeTemplates(), SkinningTemplates(), VertexDataTemplates()}) {
@@ -47,7 +47,7 @@ HRESULT OpenXFileWithStandardTemplates(const char* path, ID3DXFileEnumObject** f
       return hr;
     }
   }
-  const HRESULT hr = files->CreateEnumObject(path, D3DXF_FILELOAD_FROMFILE, file);
+  const HRESULT hr = files->CreateEnumObject(source, options, file);
   if (hr < 0 && error != nullptr) *error = files->LastError().Format();
   return hr;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "platform/xfile/d3dx_file.h"
 
@@ -15,9 +16,11 @@ namespace ortolix {
 [[nodiscard]] HRESULT ForEachMeshObject(ID3DXFileEnumObject& file,
                                         const std::function<void(ID3DXFileData&)>& visit);
 
-// Opens `path` (narrow, UTF-8 on POSIX) with the three standard template
-// sets registered. On failure *error holds the file services' diagnostic.
-[[nodiscard]] HRESULT OpenXFileWithStandardTemplates(const char* path, ID3DXFileEnumObject** file,
-                                                     std::string* error);
+// Opens a file with the three standard template sets registered; `source`
+// is what CreateEnumObject takes for `options` (a narrow path for
+// D3DXF_FILELOAD_FROMFILE, a D3DXF_FILELOADMEMORY for FROMMEMORY, ...). On
+// failure *error (may be null) holds the file services' diagnostic.
+[[nodiscard]] HRESULT OpenXFileWithStandardTemplates(const void* source, D3DXF_FILELOADOPTIONS options,
+                                                     ID3DXFileEnumObject** file, std::string* error);
 
 }  // namespace ortolix

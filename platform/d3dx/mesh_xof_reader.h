@@ -34,6 +34,24 @@ enum class MeshChildKind : std::uint8_t {
   kDeclData,
 };
 
+// The template name of a child kind, for messages.
+[[nodiscard]] constexpr const char* MeshChildKindName(MeshChildKind kind) {
+  switch (kind) {
+    case MeshChildKind::kMeshNormals: return "MeshNormals";
+    case MeshChildKind::kMeshTextureCoords: return "MeshTextureCoords";
+    case MeshChildKind::kMeshVertexColors: return "MeshVertexColors";
+    case MeshChildKind::kMeshMaterialList: return "MeshMaterialList";
+    case MeshChildKind::kMaterial: return "Material";
+    case MeshChildKind::kTextureFilename: return "TextureFilename";
+    case MeshChildKind::kXSkinMeshHeader: return "XSkinMeshHeader";
+    case MeshChildKind::kSkinWeights: return "SkinWeights";
+    case MeshChildKind::kFvfData: return "FVFData";
+    case MeshChildKind::kDeclData: return "DeclData";
+    case MeshChildKind::kOther: break;
+  }
+  return "child";
+}
+
 namespace xof_detail {
 
 inline HRESULT ServiceFailure(MeshLoadReport& report, HRESULT hr, const std::string& object,
@@ -140,7 +158,7 @@ HRESULT ReadMeshChild(Data& child, MeshChildKind kind, MeshSource& mesh, MeshLoa
     case MeshChildKind::kDeclData: decode = DecodeDeclData; break;
     default: return S_OK;
   }
-  return WithLockedData(child, MeshObjectPath(mesh.name, "child"), report,
+  return WithLockedData(child, MeshObjectPath(mesh.name, MeshChildKindName(kind)), report,
                         [&](LockBytes bytes) { return decode(bytes, mesh, report); });
 }
 
