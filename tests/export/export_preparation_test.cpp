@@ -209,6 +209,8 @@ TEST_F(ExportPreparationTest, FailedTriangulationShowsTheErrorBox) {
   TestHostModel model;
   BuildCube(model);
   model.triangulateResult = 0;
+  const HWND focus = reinterpret_cast<HWND>(0x78);
+  headless::SetFocusWindow(focus);
   headless::AddMessageBoxAnswer(IDOK);
   AcceptDialog();
   EXPECT_EQ(PrepareExportScene(&model, TestInstance()), 2);
@@ -217,6 +219,8 @@ TEST_F(ExportPreparationTest, FailedTriangulationShowsTheErrorBox) {
   EXPECT_EQ(box.caption, u"Error");
   EXPECT_EQ(box.text, u"Failed to triangulate geometry.\t");
   EXPECT_EQ(box.flags, MB_OK | MB_ICONERROR);
+  EXPECT_EQ(box.owner, focus);
+  EXPECT_GT(box.order, headless::ShownDialogs().at(0).order);
   EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
 }
 
