@@ -14,13 +14,13 @@
 #include "plugin/plugin_entry.h"
 #include "plugin/plugin_state.h"
 #include "resources/export_dialog.h"
+#include "tests/export/preparation_fixture.h"
 #include "tests/export/test_models.h"
 
 namespace ortolix {
 namespace {
 
 using headless::ControlRef;
-using headless::DialogScript;
 using headless::DialogStep;
 using testing::BuildCube;
 using testing::FaceSpec;
@@ -29,29 +29,9 @@ using Calls = std::vector<std::string>;
 
 HINSTANCE TestInstance() { return reinterpret_cast<HINSTANCE>(0x400000); }
 
-class ExportPreparationTest : public ::testing::Test {
+class ExportPreparationTest : public testing::PreparationTest {
  protected:
-  void SetUp() override {
-    headless::Reset();
-    TheExportOptions() = ExportOptions{};
-    FreeExportScene(TheExportScene());
-  }
-  void TearDown() override {
-    FreeExportScene(TheExportScene());
-    FailExportAllocationAt(0);
-    headless::Reset();
-  }
-
-  static void ScriptDialog(std::vector<DialogStep> steps) {
-    headless::AddDialogScript(DialogScript{ORTOLIX_EXPORT_DIALOG_ID, std::move(steps)});
-  }
-  static void AcceptDialog(std::vector<DialogStep> steps = {}) {
-    steps.push_back(DialogStep::Press(ControlRef::Id(IDOK)));
-    ScriptDialog(std::move(steps));
-  }
   static DialogStep Check(int id, bool on) { return DialogStep::SetCheck(ControlRef::Id(id), on); }
-
-  static ExportScene& Scene() { return TheExportScene(); }
 };
 
 // A skinned cube: bone 0 used by the skin, every vertex but the last bound.
@@ -86,7 +66,7 @@ TEST_F(ExportPreparationTest, PluginCallbackRunsThePreparationForMessage0x10020)
   EXPECT_EQ(Scene().modelVertexCount, 24);
   EXPECT_EQ(headless::ShownDialogs().at(0).instance, TestInstance());
 
-  ScriptDialog({DialogStep::Press(ControlRef::Id(IDCANCEL))});
+  CancelDialog();
   EXPECT_EQ(PluginCallback(0x10020, &model, instance, 0), 2);
   EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
 
@@ -203,7 +183,7 @@ TEST_F(ExportPreparationTest, CancelledDialogLeavesNamesAndKeysChangedAndNoScene
   model.AddGroup("3 body");
   const Quat q{0.5f, 0.5f, 0.5f, 0.5f};
   model.AddAnimation("walk-cycle", 30, {q, Quat{-0.5f, -0.5f, -0.5f, -0.5f}, q});
-  ScriptDialog({DialogStep::Press(ControlRef::Id(IDCANCEL))});
+  CancelDialog();
   EXPECT_EQ(PrepareExportScene(&model, TestInstance()), 2);
   EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
   EXPECT_STREQ(model.bones.items[0].name.Narrow(), "arm_left");
@@ -229,6 +209,8 @@ TEST_F(ExportPreparationTest, FailedTriangulationShowsTheErrorBox) {
   TestHostModel model;
   BuildCube(model);
   model.triangulateResult = 0;
+  const HWND focus = reinterpret_cast<HWND>(0x78);
+  headless::SetFocusWindow(focus);
   headless::AddMessageBoxAnswer(IDOK);
   AcceptDialog();
   EXPECT_EQ(PrepareExportScene(&model, TestInstance()), 2);
@@ -237,6 +219,8 @@ TEST_F(ExportPreparationTest, FailedTriangulationShowsTheErrorBox) {
   EXPECT_EQ(box.caption, u"Error");
   EXPECT_EQ(box.text, u"Failed to triangulate geometry.\t");
   EXPECT_EQ(box.flags, MB_OK | MB_ICONERROR);
+  EXPECT_EQ(box.owner, focus);
+  EXPECT_GT(box.order, headless::ShownDialogs().at(0).order);
   EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
 }
 

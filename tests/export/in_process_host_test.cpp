@@ -2,23 +2,15 @@
 // whole through its JSON document.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
-#include "export/export_options.h"
-#include "export/export_release.h"
-#include "export/export_scene.h"
 #include "host/host_json.h"
-#include "platform/win32/headless.h"
-#include "platform/win32/win32.h"
 #include "plugin/plugin_entry.h"
-#include "resources/export_dialog.h"
+#include "tests/export/preparation_fixture.h"
 
 namespace ortolix {
 namespace {
-
-using headless::ControlRef;
-using headless::DialogScript;
-using headless::DialogStep;
 
 const PluginWord kInstance = 0x400000;
 
@@ -62,29 +54,15 @@ std::unique_ptr<InProcessHost> Load(const std::string& text) {
   return std::move(loaded.host);
 }
 
-class InProcessHostExportTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    headless::Reset();
-    TheExportOptions() = ExportOptions{};
-    FreeExportScene(TheExportScene());
-  }
-  void TearDown() override {
-    FreeExportScene(TheExportScene());
-    headless::Reset();
-  }
-  static void ScriptDialog(std::vector<DialogStep> steps) {
-    headless::AddDialogScript(DialogScript{ORTOLIX_EXPORT_DIALOG_ID, std::move(steps)});
-  }
-};
+using InProcessHostExportTest = testing::PreparationTest;
 
 TEST_F(InProcessHostExportTest, CancelledPreparationChangesOnlyNamesAndKeys) {
   const std::unique_ptr<InProcessHost> host =
       Load(Model("2 body", "arm.left", "walk-cycle", "-0.5, -0.5, -0.5, -0.5"));
   ASSERT_NE(host, nullptr);
-  ScriptDialog({DialogStep::Press(ControlRef::Id(IDCANCEL))});
+  CancelDialog();
   EXPECT_EQ(PluginCallback(0x10020, host.get(), kInstance, 0), 2);
-  EXPECT_TRUE(ExportSceneIsEmpty(TheExportScene()));
+  EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
 
   const std::unique_ptr<InProcessHost> expected =
       Load(Model("__body", "arm_left", "walk_cycle", "0.5, 0.5, 0.5, 0.5"));
@@ -96,13 +74,13 @@ TEST_F(InProcessHostExportTest, CancelledPreparationChangesOnlyNamesAndKeys) {
 TEST_F(InProcessHostExportTest, TriangulatedFacesReachTheBuilderAsTriangles) {
   const std::unique_ptr<InProcessHost> host = Load(Model("g", "b", "a", "0.5, 0.5, 0.5, 0.5"));
   ASSERT_NE(host, nullptr);
-  ScriptDialog({DialogStep::Press(ControlRef::Id(IDOK))});
+  AcceptDialog();
   ASSERT_EQ(PluginCallback(0x10020, host.get(), kInstance, 0), 1);
   const HostMesh& mesh = host->meshes.items[0];
   ASSERT_EQ(mesh.faceCount, 3);  // the quad's fan of two, then the triangle
   // Five corners of distinct (vertex, uv) pairs: vertices 1 and 2 carry the
   // same coordinates in both faces.
-  EXPECT_EQ(TheExportScene().modelVertexCount, 5);
+  EXPECT_EQ(Scene().modelVertexCount, 5);
   const std::int32_t expectedIndices[3][3] = {{0, 1, 2}, {0, 2, 3}, {1, 4, 2}};
   for (std::int32_t f = 0; f < 3; ++f) {
     ASSERT_EQ(mesh.faces[f].cornerCount, 3);
@@ -110,7 +88,7 @@ TEST_F(InProcessHostExportTest, TriangulatedFacesReachTheBuilderAsTriangles) {
       EXPECT_EQ(mesh.faces[f].exportIndices[c], expectedIndices[f][c]) << f << "," << c;
     }
   }
-  ASSERT_EQ(TheExportScene().frameCount, 1);
+  ASSERT_EQ(Scene().frameCount, 1);
   EXPECT_EQ(host->operations().Count(HostOperation::kSkeletonHook), 1);
 }
 

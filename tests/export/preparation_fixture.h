@@ -1,0 +1,50 @@
+// The fixture of the tests that run export preparation: the headless dialog
+// manager, the module-wide options and the module-wide ExportScene start
+// fresh, and the allocation switch is off again afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "export/export_allocation.h"
+#include "export/export_options.h"
+#include "export/export_release.h"
+#include "export/export_scene.h"
+#include "platform/win32/headless.h"
+#include "platform/win32/win32.h"
+#include "resources/export_dialog.h"
+
+namespace ortolix::testing {
+
+class PreparationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless::Reset();
+    TheExportOptions() = ExportOptions{};
+    FreeExportScene(TheExportScene());
+  }
+  void TearDown() override {
+    FreeExportScene(TheExportScene());
+    FailExportAllocationAt(0);
+    headless::Reset();
+  }
+
+  // The user's steps in the next export dialog.
+  static void ScriptDialog(std::vector<headless::DialogStep> steps) {
+    headless::AddDialogScript(headless::DialogScript{ORTOLIX_EXPORT_DIALOG_ID, std::move(steps)});
+  }
+  // The steps, then OK.
+  static void AcceptDialog(std::vector<headless::DialogStep> steps = {}) {
+    steps.push_back(headless::DialogStep::Press(headless::ControlRef::Id(IDOK)));
+    ScriptDialog(std::move(steps));
+  }
+  static void CancelDialog() {
+    ScriptDialog({headless::DialogStep::Press(headless::ControlRef::Id(IDCANCEL))});
+  }
+
+  static ExportScene& Scene() { return TheExportScene(); }
+};
+
+}  // namespace ortolix::testing
