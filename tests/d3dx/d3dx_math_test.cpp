@@ -2,16 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/d3dx/mesh_test_support.h"
+
 namespace ortolix {
 namespace {
 
-D3DXMATRIX Translation(float x, float y, float z) {
-  D3DXMATRIX m = D3DXIdentityMatrix();
-  m.m[3][0] = x;
-  m.m[3][1] = y;
-  m.m[3][2] = z;
-  return m;
-}
+using testing::Translation;
 
 D3DXMATRIX Scale(float s) {
   D3DXMATRIX m = D3DXIdentityMatrix();

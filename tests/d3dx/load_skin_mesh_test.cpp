@@ -12,22 +12,11 @@
 #include <vector>
 
 #include "platform/d3dx/d3dx_math.h"
+#include "tests/d3dx/mesh_test_support.h"
 #include "tests/d3dx/xof_text.h"
 
 namespace ortolix::testing {
 namespace {
-
-std::vector<DWORD> Indices(ID3DXMesh& mesh) {
-  std::vector<DWORD> out(std::size_t(mesh.GetNumFaces()) * 3);
-  for (std::size_t i = 0; i < out.size(); ++i) out[i] = mesh.IndexAt(i);
-  return out;
-}
-
-std::vector<float> FloatsAt(const std::byte* at, std::size_t count) {
-  std::vector<float> out(count);
-  std::memcpy(out.data(), at, count * sizeof(float));
-  return out;
-}
 
 std::vector<DWORD> Attributes(ID3DXMesh& mesh) {
   DWORD* attributes = nullptr;
@@ -317,14 +306,6 @@ TEST_F(LoadSkinMeshTest, SkinInformationCoversTheCopiesMadeForNormals) {
   ASSERT_EQ(skin.GetBoneInfluence(1, vertices.data(), weights.data()), S_OK);
   EXPECT_EQ(vertices, (std::vector<DWORD>{2, 3, 6, 7, 15, 21, 12, 19, 14, 22, 13, 18}));
   EXPECT_EQ(weights, (std::vector<float>{0.75f, 1, 1, 1, 0.75f, 0.75f, 1, 1, 1, 1, 1, 1}));
-}
-
-D3DXMATRIX Translation(float x, float y, float z) {
-  D3DXMATRIX m = D3DXIdentityMatrix();
-  m.m[3][0] = x;
-  m.m[3][1] = y;
-  m.m[3][2] = z;
-  return m;
 }
 
 // Positions and normals (6 floats per vertex) after skinning with bone
