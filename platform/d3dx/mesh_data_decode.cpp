@@ -29,7 +29,8 @@ bool ReadVectors(LockCursor& cursor, std::vector<Vec3>& out) {
   DWORD count = 0;
   if (!cursor.Dword(count) || !cursor.Has(count, sizeof(Vec3))) return false;
   out.resize(count);
-  return cursor.Floats(&out.data()->x, std::size_t(count) * 3);
+  // An empty vector has no element to take the address of.
+  return count == 0 || cursor.Floats(&out.front().x, std::size_t(count) * 3);
 }
 
 // nFaces, then per face a corner count and its indices.
