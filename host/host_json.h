@@ -23,7 +23,8 @@ struct HostLoadResult {
 // message naming the JSON path; nothing is allocated beyond the limits.
 HostLoadResult LoadHostModelJson(std::string_view text, const JsonLimits& limits = {});
 
-// Reads and loads a file; the file's size is checked against the limits first.
+// Reads and loads a file (pipes too); reading stops, with an error, once the
+// text exceeds the size limit. Errors start with the file's path.
 HostLoadResult LoadHostModelFile(const std::string& path, const JsonLimits& limits = {});
 
 // The document of `model`, walking its public records as the plug-in sees

@@ -1,8 +1,8 @@
 // Loading the document: header, materials, vertices, groups, bones, placed
 // objects and extra records. Meshes and animations: host_json_load_lists.cpp.
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <cstring>
 
 #include "host/host_json.h"
 #include "host/host_json_loader.h"
@@ -291,23 +291,39 @@ HostLoadResult LoadHostModelJson(std::string_view text, const JsonLimits& limits
   return result;
 }
 
+namespace {
+
+// Reads the whole file in blocks, so pipes and special files work too; stops
+// once it holds more than `limit` bytes. Empty on success, else the reason.
+std::string ReadWholeFile(const std::string& path, std::size_t limit, std::string& text) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return std::string("cannot open the file: ") + std::strerror(errno);
+  std::string reason;
+  char block[1 << 16];
+  for (;;) {
+    const std::size_t got = std::fread(block, 1, sizeof block, file);
+    text.append(block, got);
+    if (text.size() > limit) {
+      reason = "larger than " + std::to_string(limit) + " bytes";
+      break;
+    }
+    if (got < sizeof block) {
+      if (std::ferror(file)) reason = std::string("cannot read the file: ") + std::strerror(errno);
+      break;
+    }
+  }
+  std::fclose(file);
+  return reason;
+}
+
+}  // namespace
+
 HostLoadResult LoadHostModelFile(const std::string& path, const JsonLimits& limits) {
   HostLoadResult result;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    result.error = path + ": cannot open the file";
-    return result;
-  }
-  file.seekg(0, std::ios::end);
-  const std::streamoff size = file.tellg();
-  file.seekg(0, std::ios::beg);
-  if (size < 0 || static_cast<std::uint64_t>(size) > limits.maxBytes) {
-    result.error = path + ": larger than " + std::to_string(limits.maxBytes) + " bytes";
-    return result;
-  }
-  std::string text(static_cast<std::size_t>(size), '\0');
-  if (!file.read(text.data(), size)) {
-    result.error = path + ": cannot read the file";
+  std::string text;
+  const std::string reason = ReadWholeFile(path, limits.maxBytes, text);
+  if (!reason.empty()) {
+    result.error = path + ": " + reason;
     return result;
   }
   result = LoadHostModelJson(text, limits);

@@ -12,7 +12,7 @@
 
 namespace {
 
-struct Run {
+struct Outcome {
   int status = -1;
   std::string out;
   std::string err;
@@ -33,12 +33,12 @@ std::string Quoted(const std::string& arg) {
 
 std::string TempPath(const std::string& name) { return ::testing::TempDir() + "ortolix_cli_" + name; }
 
-Run RunOrtolix(const std::vector<std::string>& args) {
+Outcome RunOrtolix(const std::vector<std::string>& args) {
   std::string command = Quoted(ORTOLIX_CLI_PATH);
   for (const std::string& arg : args) command += " " + Quoted(arg);
   const std::string out = TempPath("stdout"), err = TempPath("stderr");
   command += " >" + Quoted(out) + " 2>" + Quoted(err) + " </dev/null";
-  Run run;
+  Outcome run;
   const int raw = std::system(command.c_str());
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   run.out = ReadFile(out);
@@ -56,7 +56,7 @@ const std::string kSample = std::string(ORTOLIX_SOURCE_DIR) + "/samples/cube.jso
 const std::string kMissing = "/nonexistent-dir/missing";
 
 TEST(CliVersionAndHelp, VersionNamesThePluginAndInterfaceVersions) {
-  const Run run = RunOrtolix({"--version"});
+  const Outcome run = RunOrtolix({"--version"});
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("2.50.60"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("interface 22"), std::string::npos) << run.out;
@@ -64,18 +64,18 @@ TEST(CliVersionAndHelp, VersionNamesThePluginAndInterfaceVersions) {
 
 TEST(CliVersionAndHelp, HelpListsEverySubcommand) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{{"--help"}, {"-h"}}) {
-    const Run run = RunOrtolix(args);
+    const Outcome run = RunOrtolix(args);
     EXPECT_EQ(run.status, 0);
     for (const char* name : {"export", "import", "convert", "info", "dump", "model"}) {
       EXPECT_NE(run.out.find(name), std::string::npos) << name;
     }
   }
   for (const char* name : {"export", "import", "convert", "info", "dump", "model"}) {
-    const Run run = RunOrtolix({name, "--help"});
+    const Outcome run = RunOrtolix({name, "--help"});
     EXPECT_EQ(run.status, 0) << name;
     EXPECT_NE(run.out.find(name), std::string::npos) << name;
   }
-  const Run run = RunOrtolix({"export", "--help"});
+  const Outcome run = RunOrtolix({"export", "--help"});
   EXPECT_NE(run.out.find("--epoch"), std::string::npos);
   EXPECT_NE(run.out.find("--answer"), std::string::npos);
 }
@@ -123,7 +123,7 @@ const std::vector<std::vector<std::string>> kUsageErrors = {
 
 TEST(CliArguments, UsageErrorsExit64) {
   for (const auto& args : kUsageErrors) {
-    const Run run = RunOrtolix(args);
+    const Outcome run = RunOrtolix(args);
     EXPECT_EQ(run.status, 64) << Joined(args) << "\n" << run.err;
     EXPECT_FALSE(run.err.empty()) << Joined(args);
   }
@@ -151,7 +151,7 @@ const std::vector<std::vector<std::string>> kValidLines = {
 
 TEST(CliArguments, ValidLinesReachTheirSubcommand) {
   for (const auto& args : kValidLines) {
-    const Run run = RunOrtolix(args);
+    const Outcome run = RunOrtolix(args);
     EXPECT_EQ(run.status, 1) << Joined(args) << "\n" << run.err;
     EXPECT_FALSE(run.err.empty()) << Joined(args);
   }
@@ -168,7 +168,7 @@ TEST(CliArguments, UnbuiltSubcommandsSaySo) {
       {"dump", kMissing},
   };
   for (const auto& args : unbuilt) {
-    const Run run = RunOrtolix(args);
+    const Outcome run = RunOrtolix(args);
     EXPECT_EQ(run.status, 1) << Joined(args);
     EXPECT_NE(run.err.find("not built"), std::string::npos) << Joined(args) << "\n" << run.err;
   }
@@ -176,7 +176,7 @@ TEST(CliArguments, UnbuiltSubcommandsSaySo) {
 
 TEST(CliModel, LoadsSavesAndSummarisesTheSample) {
   const std::string out = TempPath("cube.json");
-  const Run run = RunOrtolix({"model", kSample, "-o", out});
+  const Outcome run = RunOrtolix({"model", kSample, "-o", out});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("meshes: 1 (6 faces, 24 corners)"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("bones: none"), std::string::npos) << run.out;
@@ -189,7 +189,7 @@ TEST(CliModel, LoadsSavesAndSummarisesTheSample) {
 
 TEST(CliModel, AppliesHostOperations) {
   const std::string out = TempPath("cube_tri.json");
-  const Run run = RunOrtolix({"model", kSample, "--triangulate", "--flip-handedness", "-o", out});
+  const Outcome run = RunOrtolix({"model", kSample, "--triangulate", "--flip-handedness", "-o", out});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("meshes: 1 (12 faces, 36 corners)"), std::string::npos) << run.out;
   // The first quad (0, 3, 2, 1) becomes (0, 3, 2) and (0, 2, 1), then reversed.
@@ -199,7 +199,7 @@ TEST(CliModel, AppliesHostOperations) {
 TEST(CliModel, BadModelsFailWithThePlace) {
   const std::string bad = TempPath("bad.json");
   std::ofstream(bad) << R"({"format": "ortolix-host-model", "version": 1, "bones": [{"rotaton": 1}]})";
-  Run run = RunOrtolix({"model", bad});
+  Outcome run = RunOrtolix({"model", bad});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("bones[0].rotaton"), std::string::npos) << run.err;
   EXPECT_TRUE(run.out.empty());

@@ -165,18 +165,19 @@ TEST(HostJsonSweep, TruncatedAndDamagedDocumentsFailCleanly) {
     ASSERT_FALSE(result.host) << n;
     ASSERT_NE(ErrorPath(result.error), result.error) << n << ": no place named";
   }
+  // One replacement per byte, the kinds taken in turn: varied damage at every
+  // place, quick enough for the sanitizer build.
+  constexpr char kReplacements[] = {'}', ']', '"', '0', '-', ',', 'x'};
   std::size_t loaded = 0;
   for (std::size_t i = 0; i < rich.size(); ++i) {
-    for (char replacement : {'}', ']', '"', '0', '-', ',', 'x'}) {
-      std::string damaged(rich);
-      damaged[i] = replacement;
-      const HostLoadResult result = LoadHostModelJson(damaged);
-      if (result.host) {
-        ++loaded;
-        (void)SaveHostModelJson(*result.host);
-      } else {
-        ASSERT_FALSE(result.error.empty()) << i;
-      }
+    std::string damaged(rich);
+    damaged[i] = kReplacements[i % sizeof kReplacements];
+    const HostLoadResult result = LoadHostModelJson(damaged);
+    if (result.host) {
+      ++loaded;
+      (void)SaveHostModelJson(*result.host);
+    } else {
+      ASSERT_NE(ErrorPath(result.error), result.error) << i << ": no place named";
     }
   }
   EXPECT_GT(loaded, 0u);  // damage inside numbers and texts can leave a valid model

@@ -199,9 +199,16 @@ TEST(HostJsonRoundTrip, FilesLoadAndSave) {
 
   EXPECT_FALSE(SaveHostModelFile(*loaded.host, "/nonexistent-dir/x.json", error));
   EXPECT_EQ(host_test::ErrorPath(error), "/nonexistent-dir/x.json");
-  HostLoadResult missing = LoadHostModelFile("/nonexistent-dir/x.json");
-  EXPECT_FALSE(missing.host);
-  EXPECT_EQ(host_test::ErrorPath(missing.error), "/nonexistent-dir/x.json");
+  for (const std::string& bad : {std::string("/nonexistent-dir/x.json"), ::testing::TempDir()}) {
+    HostLoadResult failed = LoadHostModelFile(bad);
+    EXPECT_FALSE(failed.host);
+    EXPECT_EQ(host_test::ErrorPath(failed.error), bad) << failed.error;
+  }
+  JsonLimits small;
+  small.maxBytes = 100;
+  HostLoadResult large = LoadHostModelFile(sample, small);
+  EXPECT_FALSE(large.host);
+  EXPECT_EQ(host_test::ErrorPath(large.error), sample);
 }
 
 }  // namespace
