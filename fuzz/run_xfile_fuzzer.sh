@@ -18,5 +18,5 @@ else
   echo "note: $shared/corpus/public absent; seeding with the project's test files only"
 fi
 build/fuzz/fuzz/fuzz_xfile "$work" "$seeds" \
-  -max_total_time="$seconds" -max_len=1048576 -rss_limit_mb=2048 -timeout=20 \
+  -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -timeout=20 \
   -artifact_prefix=build/fuzz/xfile-findings/ -print_final_stats=1
