@@ -305,7 +305,7 @@ bool TextTokenizer::ReadFloat(float* value) {
 bool TextTokenizer::ReadFloats(void* out, std::size_t count) {
   auto* bytes = static_cast<unsigned char*>(out);
   for (std::size_t i = 0; i < count; ++i) {
-    float value;
+    float value = 0;
     if (!ReadFloat(&value)) return false;
     std::memcpy(bytes + i * 4, &value, 4);
   }
@@ -330,7 +330,7 @@ bool TextTokenizer::ReadDwords(void* out, std::size_t count) {
   auto* bytes = static_cast<unsigned char*>(out);
   for (std::size_t i = 0; i < count; ++i) {
     bool negative = false;
-    std::uint32_t value;
+    std::uint32_t value = 0;
     if (!ReadInteger(&value, &negative)) return false;
     if (negative) ctx_.Warn(XWarningCode::kNegativeUnsigned, At(p_));
     std::memcpy(bytes + i * 4, &value, 4);
