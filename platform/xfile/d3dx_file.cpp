@@ -35,7 +35,7 @@ XDiagnostic SimpleError(HRESULT code, std::string file, std::string message) {
 }
 
 HRESULT LoadSource(const void* source, D3DXF_FILELOADOPTIONS options, std::uint64_t max_bytes,
-                   std::vector<std::uint8_t>* bytes, std::string* name, XDiagnostic* error) {
+                   ByteBuffer* bytes, std::string* name, XDiagnostic* error) {
   FileReadResult r = FileReadResult::kOk;
   switch (options) {
     case D3DXF_FILELOAD_FROMFILE:
@@ -53,8 +53,11 @@ HRESULT LoadSource(const void* source, D3DXF_FILELOADOPTIONS options, std::uint6
         *error = SimpleError(E_INVALIDARG, *name, "null memory block");
         return error->code;
       }
-      const auto* p = static_cast<const std::uint8_t*>(memory->lpMemory);
-      bytes->assign(p, p + memory->dSize);
+      if (memory->dSize > max_bytes) {
+        *error = SimpleError(E_OUTOFMEMORY, *name, "memory block larger than the limit");
+        return error->code;
+      }
+      if (memory->dSize > 0) std::memcpy(bytes->Extend(memory->dSize), memory->lpMemory, memory->dSize);
       break;
     }
     case D3DXF_FILELOAD_FROMRESOURCE:
@@ -83,7 +86,7 @@ HRESULT ID3DXFile::CreateEnumObject(const void* source, D3DXF_FILELOADOPTIONS op
   *out = nullptr;
   last_error_ = XDiagnostic{};
   try {
-    std::vector<std::uint8_t> bytes;
+    ByteBuffer bytes;
     std::string name;
     HRESULT hr = LoadSource(source, options, limits_.max_file_bytes, &bytes, &name, &last_error_);
     if (Failed(hr)) return hr;
@@ -180,7 +183,7 @@ HRESULT ID3DXFileData::GetName(char* name, std::size_t* size) const {
     return S_OK;
   }
   if (*size < needed) return D3DXFERR_BADVALUE;
-  std::memcpy(name, text.data(), text.size());
+  if (!text.empty()) std::memcpy(name, text.data(), text.size());
   name[text.size()] = '\0';
   *size = needed;
   return S_OK;

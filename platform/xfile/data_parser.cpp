@@ -179,8 +179,7 @@ bool DataParser::Grow(std::uint64_t bytes, std::uint8_t** out) {
       size + bytes + doc_.strings.size() > ctx_.limits().max_data_bytes) {
     return Error(E_OUTOFMEMORY, "Lock data above the limit");
   }
-  doc_.data.resize(size + bytes);
-  *out = doc_.data.data() + size;
+  *out = doc_.data.Extend(static_cast<std::size_t>(bytes));
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/xfile/document.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/xfile/binary_tokenizer.h"
@@ -15,11 +16,11 @@ constexpr std::size_t kHeaderSize = 16;
 
 // Reads header and payload into `doc`; the payload view points into
 // doc->payload_storage.
-bool LoadPayload(std::vector<std::uint8_t> file, XDocument* doc, ParseContext& ctx) {
+bool LoadPayload(ByteBuffer file, XDocument* doc, ParseContext& ctx) {
   if (file.size() > ctx.limits().max_file_bytes) {
     return ctx.Fail(E_OUTOFMEMORY, 0, "file larger than the limit");
   }
-  std::span<const std::uint8_t> bytes(file);
+  std::span<const std::uint8_t> bytes(file.data(), file.size());
   if (!ReadFileHeader(bytes, &doc->header, ctx)) return false;
   if (doc->header.compressed()) {
     if (!InflateMszip(bytes, &doc->payload_storage, ctx)) return false;
@@ -38,6 +39,12 @@ bool LoadPayload(std::vector<std::uint8_t> file, XDocument* doc, ParseContext& c
 
 bool ParsePayload(XDocument* doc, ParseContext& ctx, bool templates_only,
                   std::vector<std::pair<std::uint64_t, std::uint64_t>>* fixups) {
+  // Lock data is rarely larger than the payload: reserve that much address
+  // space once, so that big files do not grow it step by step.
+  if (!templates_only) {
+    doc->data.Reserve(static_cast<std::size_t>(
+        std::min<std::uint64_t>(doc->payload.size(), ctx.limits().max_data_bytes)));
+  }
   TextTokenizer text(doc->payload, ctx);
   BinaryTokenizer binary(doc->payload, doc->header.float_bits == 64, ctx);
   TokenStream& stream = doc->header.binary() ? static_cast<TokenStream&>(binary) : text;
@@ -49,7 +56,7 @@ bool ParsePayload(XDocument* doc, ParseContext& ctx, bool templates_only,
 
 }  // namespace
 
-std::shared_ptr<const XDocument> ParseDocument(std::vector<std::uint8_t> file,
+std::shared_ptr<const XDocument> ParseDocument(ByteBuffer file,
                                                const TemplateRegistry& templates,
                                                const ReaderLimits& limits,
                                                const std::string& file_name, XDiagnostic* error) {
@@ -80,7 +87,8 @@ XDiagnostic ParseTemplateBlock(std::span<const std::uint8_t> block, TemplateRegi
   doc.templates = *templates;
   ParseContext ctx(limits, "<templates>");
   std::vector<std::pair<std::uint64_t, std::uint64_t>> fixups;
-  std::vector<std::uint8_t> copy(block.begin(), block.end());
+  ByteBuffer copy;
+  if (!block.empty()) std::memcpy(copy.Extend(block.size()), block.data(), block.size());
   if (LoadPayload(std::move(copy), &doc, ctx) && ParsePayload(&doc, ctx, true, &fixups)) {
     *templates = std::move(doc.templates);
   }

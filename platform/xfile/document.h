@@ -12,6 +12,7 @@
 
 #include "platform/xfile/diagnostics.h"
 #include "platform/xfile/file_header.h"
+#include "platform/xfile/byte_buffer.h"
 #include "platform/xfile/reader_limits.h"
 #include "platform/xfile/template_registry.h"
 
@@ -36,14 +37,14 @@ struct XObject {
 };
 
 struct XDocument {
-  std::vector<std::uint8_t> payload_storage;
+  ByteBuffer payload_storage;
   std::string_view payload;  // text or binary token stream
   XFileHeader header;
   TemplateRegistry templates;
   std::vector<XObject> objects;          // in file order (pre-order)
   std::vector<std::uint32_t> children;   // per-object child lists, contiguous
   std::vector<std::uint32_t> top_level;  // top-level objects in file order
-  std::vector<std::uint8_t> data;        // Lock data of every object, packed
+  ByteBuffer data;                       // Lock data of every object, packed
   std::vector<char> strings;             // NUL-terminated texts STRING members point to
   std::vector<XWarning> warnings;
 
@@ -57,7 +58,7 @@ struct XDocument {
 // Parses a whole file image (header included) with `templates` as the
 // registered templates. On failure returns null and fills `error`.
 // Safe on hostile input within `limits`.
-std::shared_ptr<const XDocument> ParseDocument(std::vector<std::uint8_t> file,
+std::shared_ptr<const XDocument> ParseDocument(ByteBuffer file,
                                                const TemplateRegistry& templates,
                                                const ReaderLimits& limits,
                                                const std::string& file_name, XDiagnostic* error);

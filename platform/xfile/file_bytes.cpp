@@ -13,7 +13,7 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-FileReadResult ReadOpen(std::FILE* raw, std::uint64_t max_bytes, std::vector<std::uint8_t>* out) {
+FileReadResult ReadOpen(std::FILE* raw, std::uint64_t max_bytes, ByteBuffer* out) {
   std::unique_ptr<std::FILE, FileCloser> f(raw);
   if (!f) return FileReadResult::kNotFound;
   if (std::fseek(f.get(), 0, SEEK_END) != 0) return FileReadResult::kReadError;
@@ -21,8 +21,10 @@ FileReadResult ReadOpen(std::FILE* raw, std::uint64_t max_bytes, std::vector<std
   if (size < 0) return FileReadResult::kReadError;
   if (static_cast<std::uint64_t>(size) > max_bytes) return FileReadResult::kTooLarge;
   std::rewind(f.get());
-  out->resize(static_cast<std::size_t>(size));
-  if (size > 0 && std::fread(out->data(), 1, out->size(), f.get()) != out->size()) {
+  if (!out->empty()) return FileReadResult::kReadError;
+  out->Reserve(static_cast<std::size_t>(size));
+  std::uint8_t* at = size > 0 ? out->Extend(static_cast<std::size_t>(size)) : nullptr;
+  if (size > 0 && std::fread(at, 1, out->size(), f.get()) != out->size()) {
     return FileReadResult::kReadError;
   }
   return FileReadResult::kOk;
@@ -31,7 +33,7 @@ FileReadResult ReadOpen(std::FILE* raw, std::uint64_t max_bytes, std::vector<std
 }  // namespace
 
 FileReadResult ReadFileBytes(const char* path, std::uint64_t max_bytes,
-                             std::vector<std::uint8_t>* out) {
+                             ByteBuffer* out) {
   return ReadOpen(std::fopen(path, "rb"), max_bytes, out);
 }
 
@@ -45,7 +47,7 @@ std::string NarrowPath(const WideChar* path) {
 }
 
 FileReadResult ReadFileBytes(const WideChar* path, std::uint64_t max_bytes,
-                             std::vector<std::uint8_t>* out) {
+                             ByteBuffer* out) {
 #ifdef _WIN32
   return ReadOpen(_wfopen(reinterpret_cast<const wchar_t*>(path), L"rb"), max_bytes, out);
 #else

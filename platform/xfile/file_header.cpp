@@ -92,7 +92,7 @@ bool ReadFileHeader(std::span<const std::uint8_t> file, XFileHeader* header, Par
   return true;
 }
 
-bool InflateMszip(std::span<const std::uint8_t> file, std::vector<std::uint8_t>* out,
+bool InflateMszip(std::span<const std::uint8_t> file, ByteBuffer* out,
                   ParseContext& ctx) {
   std::size_t pos = kHeaderSize;
   if (file.size() == kHeaderSize) return true;  // header only: empty payload
@@ -119,7 +119,8 @@ bool InflateMszip(std::span<const std::uint8_t> file, std::vector<std::uint8_t>*
   if (declared < kHeaderSize || declared - kHeaderSize != total) {
     ctx.Warn(XWarningCode::kCompressedSizeMismatch, kHeaderSize);
   }
-  out->clear();
+  if (!out->empty()) return ctx.Fail(E_INVALIDARG, pos, "inflating into a used buffer");
+  out->Reserve(static_cast<std::size_t>(total));
   z_stream zs{};
   if (inflateInit2(&zs, -MAX_WBITS) != Z_OK) return ctx.Fail(E_OUTOFMEMORY, pos, "zlib init failed");
   bool ok = true;
@@ -129,7 +130,7 @@ bool InflateMszip(std::span<const std::uint8_t> file, std::vector<std::uint8_t>*
     std::uint32_t in_size = Le16(file.data() + pos + 2);
     std::size_t previous = block_start;
     block_start = out->size();
-    out->resize(block_start + out_size);
+    out->Extend(out_size);
     inflateReset(&zs);
     if (block_start > previous) {
       inflateSetDictionary(&zs, out->data() + previous,

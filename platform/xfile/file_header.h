@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/xfile/byte_buffer.h"
 #include "platform/xfile/parse_context.h"
 
 namespace ortolix {
@@ -32,7 +33,7 @@ std::string_view FormatName(XFormat format);  // "txt", "bin", "tzip", "bzip"
 
 // Inflates the MSZIP records after the header (and the 4-byte total size).
 // Each block is inflated with the previous block's output as dictionary.
-[[nodiscard]] bool InflateMszip(std::span<const std::uint8_t> file, std::vector<std::uint8_t>* out,
+[[nodiscard]] bool InflateMszip(std::span<const std::uint8_t> file, ByteBuffer* out,
                                 ParseContext& ctx);
 
 }  // namespace ortolix

@@ -98,8 +98,14 @@ bool ScanNumber(const char* p, const char* end, NumberScan* scan) {
   }
   const char* int_begin = p;
   std::uint64_t magnitude = 0;
+  std::uint64_t mantissa = 0;
+  int significant = 0;
+  int decimal_exponent = 0;
   while (p < end && IsDigit(*p)) {
-    if (magnitude <= 0xFFFFFFFFull) magnitude = magnitude * 10 + static_cast<unsigned>(*p - '0');
+    unsigned digit = static_cast<unsigned>(*p - '0');
+    if (magnitude <= 0xFFFFFFFFull) magnitude = magnitude * 10 + digit;
+    mantissa = mantissa * 10 + digit;
+    if (mantissa != 0) ++significant;
     ++p;
   }
   bool has_int = p > int_begin;
@@ -117,7 +123,12 @@ bool ScanNumber(const char* p, const char* end, NumberScan* scan) {
       return true;
     }
     const char* frac_begin = p;
-    while (p < end && IsDigit(*p)) ++p;
+    while (p < end && IsDigit(*p)) {
+      mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+      if (mantissa != 0) ++significant;
+      --decimal_exponent;
+      ++p;
+    }
     has_frac = p > frac_begin;
     if (!has_int) scan->unusual = true;
   }
@@ -131,9 +142,13 @@ bool ScanNumber(const char* p, const char* end, NumberScan* scan) {
       is_integer = false;
       scan->unusual = true;
       p = q;
+      significant = 99;  // exponent: the full conversion
     }
   }
   (void)start;
+  scan->short_decimal = significant <= 15 && decimal_exponent >= -22;
+  scan->mantissa = mantissa;
+  scan->decimal_exponent = decimal_exponent;
   scan->end = p;
   scan->is_integer = is_integer;
   scan->integer = magnitude;
@@ -143,7 +158,11 @@ bool ScanNumber(const char* p, const char* end, NumberScan* scan) {
 float ScannedToFloat(const char* begin, const NumberScan& scan) {
   if (scan.special) return scan.special_value;
   double d = 0;
-  if (FastDecimal(begin, scan.end, &d)) {
+  if (scan.short_decimal) {
+    d = static_cast<double>(scan.mantissa) / kPow10[-scan.decimal_exponent];
+    if (scan.negative) d = -d;
+  }
+  if (scan.short_decimal || FastDecimal(begin, scan.end, &d)) {
     double magnitude = std::fabs(d);
     if (magnitude == 0 || (magnitude >= static_cast<double>(std::numeric_limits<float>::min()) &&
                            magnitude <= static_cast<double>(std::numeric_limits<float>::max()))) {

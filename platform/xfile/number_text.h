@@ -17,6 +17,12 @@ struct NumberScan {
   bool special = false;        // NaN/infinity spelling
   float special_value = 0;
   std::uint64_t integer = 0;   // magnitude when is_integer (saturates above 2^32)
+  // All digits as one integer and the power of ten that scales it, when the
+  // number has no exponent and at most 15 significant digits (exact in a
+  // double): then the conversion needs no second look at the text.
+  bool short_decimal = false;
+  std::uint64_t mantissa = 0;
+  int decimal_exponent = 0;
 };
 
 // Scans a number starting at `p`. False when the characters are no number.

@@ -20,6 +20,19 @@ struct GuidEq {
   bool operator()(const GUID& a, const GUID& b) const { return GuidEqual(a, b); }
 };
 
+// "reference to 'Name'<rest>" (or "to the GUID given" for a GUID-only
+// reference), built by appending: g++ 12 misreads the operator+ chain at -O3.
+std::string ReferenceMessage(std::string_view name, std::string_view rest) {
+  std::string text = "reference to ";
+  if (name.empty()) {
+    text.append("the GUID given");
+  } else {
+    text.append(1, '\'').append(name).append(1, '\'');
+  }
+  text.append(rest);
+  return text;
+}
+
 void PushAncestors(const XDocument& doc, std::uint32_t index, ParseContext& ctx) {
   std::vector<std::uint32_t> chain;
   for (std::uint32_t i = index; i != kNoObject && chain.size() < 64; i = doc.objects[i].parent) {
@@ -58,9 +71,8 @@ bool ResolveReferences(XDocument& doc, ParseContext& ctx) {
     }
     if (o.target == kNoObject) {
       PushAncestors(doc, o.parent, ctx);
-      std::string what = o.name.empty() ? std::string("the GUID given") : "'" + std::string(o.name) + "'";
       return ctx.Fail(D3DXFERR_BADDATAREFERENCE, o.source_offset,
-                      "reference to " + what + " matches no data object");
+                      ReferenceMessage(o.name, " matches no data object"));
     }
   }
   return true;
@@ -193,8 +205,7 @@ bool CheckReferenceExpansion(const XDocument& doc, ParseContext& ctx) {
   const XObject& o = doc.objects[culprit];
   PushAncestors(doc, o.is_reference ? o.parent : culprit, ctx);
   return ctx.Fail(D3DXFERR_BADDATAREFERENCE, o.source_offset,
-                  cycle ? "reference to '" + std::string(o.name) +
-                              "' names an object that contains the reference"
+                  cycle ? ReferenceMessage(o.name, " names an object that contains the reference")
                         : std::string("references repeat subtrees beyond the limit of the "
                                       "expanded tree"));
 }
