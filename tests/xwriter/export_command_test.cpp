@@ -37,7 +37,10 @@ std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 class ExportCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(::testing::TempDir()) / "ortolix_export_command";
+    // One folder per test: ctest runs the tests as parallel processes.
+    dir_ = fs::path(::testing::TempDir()) /
+           (std::string("ortolix_export_command_") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

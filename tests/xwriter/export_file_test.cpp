@@ -35,7 +35,9 @@ class ExportFileTest : public ::testing::Test {
     tzset();
     SetClock(1796491540);  // Sat Dec 05 17:25:40 2026 UTC
     options_ = testing::NoOptions();
-    path_ = ::testing::TempDir() + "ortolix_export_file_test.x";
+    // One file per test: ctest runs the tests as parallel processes.
+    path_ = ::testing::TempDir() + "ortolix_export_file_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".x";
     std::remove(path_.c_str());
   }
   void TearDown() override {
