@@ -160,5 +160,21 @@ TEST_P(SkeletonGolden, RootBoneTreeSkinAndAnimation) {
 
 INSTANTIATE_TEST_SUITE_P(Flip, SkeletonGolden, ::testing::Bool());
 
+class SkeletonGroupsGolden : public SceneGolden, public ::testing::WithParamInterface<bool> {};
+
+// The group meshes stand beside the bone tree at width 3, their meshes at 6,
+// each with its group's materials and its own skin weights.
+TEST_P(SkeletonGroupsGolden, GroupMeshFramesBesideTheBones) {
+  BuildQuad(true);
+  UseGroupMeshes();
+  BuildSkeleton();
+  options_.exportGroupsAsMeshes = 1;
+  options_.exportMaterials = 1;
+  options_.flipHandedness = GetParam() ? 1 : 0;
+  EXPECT_EQ(Write(), Expected(GetParam() ? "skeleton_groups_flip.x" : "skeleton_groups.x"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Flip, SkeletonGroupsGolden, ::testing::Bool());
+
 }  // namespace
 }  // namespace ortolix
