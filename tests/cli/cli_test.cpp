@@ -202,6 +202,16 @@ TEST(CliModel, AppliesHostOperations) {
   EXPECT_NE(ReadFile(out).find("\"corners\": [2, 3, 0]"), std::string::npos);
 }
 
+TEST(CliModel, RebuildsTheSkeleton) {
+  const std::string in = TempPath("bones.json"), out = TempPath("bones_out.json");
+  std::ofstream(in) << R"({"format": "ortolix-host-model", "version": 1,
+      "bones": [{"translation": [1, 2, 3]}, {"parent": 0, "translation": [0, 0, 1]}]})";
+  ASSERT_EQ(RunOrtolix({"model", in, "--rebuild-skeleton", "-o", out}).status, 0);
+  EXPECT_NE(ReadFile(out).find(R"("world": [1, 0, 0, 1, 0, 1, 0, 2, 0, 0, 1, 4, 0, 0, 0, 1])"),
+            std::string::npos)
+      << ReadFile(out);
+}
+
 TEST(CliModel, BadModelsFailWithThePlace) {
   const std::string bad = TempPath("bad.json");
   std::ofstream(bad) << R"({"format": "ortolix-host-model", "version": 1, "bones": [{"rotaton": 1}]})";
