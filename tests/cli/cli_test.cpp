@@ -31,7 +31,11 @@ std::string Quoted(const std::string& arg) {
   return quoted + "'";
 }
 
-std::string TempPath(const std::string& name) { return ::testing::TempDir() + "ortolix_cli_" + name; }
+// Per test, as ctest may run the tests of this file at the same time.
+std::string TempPath(const std::string& name) {
+  return ::testing::TempDir() + "ortolix_cli_" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + name;
+}
 
 Outcome RunOrtolix(const std::vector<std::string>& args) {
   std::string command = Quoted(ORTOLIX_CLI_PATH);
@@ -131,26 +135,28 @@ TEST(CliArguments, UsageErrorsExit64) {
 
 // Command lines that are right; the input does not exist, so every
 // subcommand, built or not, ends in failure (1) with a reason.
-const std::vector<std::vector<std::string>> kValidLines = {
-    {"export", kMissing, "-o", TempPath("o.x")},
-    {"export", kMissing, "--output", TempPath("o.x"), "--set", "export-animation=0", "--set",
-     "flip-handedness=1", "--ticks", "-25", "--epoch", "1765000000", "--answer", "cancel", "--cancel"},
-    {"export", kMissing, "-o", TempPath("o.x"), "--ticks", ""},
-    {"export", kMissing, "-o", TempPath("o.x"), "--ticks", "12ab", "--set", "export-ticks-per-second=1"},
-    {"export", "--set", "export-animation=1", "--set", "export-materials=0", kMissing, "-o", TempPath("o.x")},
-    {"import", kMissing},
-    {"import", "--set", "swap-scene=1", kMissing},
-    {"import", kMissing, "-o", TempPath("o.json"), "--set", "merge-similar-materials=0", "--set",
-     "set-zero-shininess-to-default=1", "--ticks", "4800", "--animation", "2", "--cancel"},
-    {"convert", kMissing, "-o", TempPath("o.x"), "--import-set", "swap-scene=1", "--export-set",
-     "export-templates=0", "--import-ticks", "30", "--export-ticks", "", "--epoch", "0"},
-    {"info", kMissing},
-    {"dump", kMissing},
-    {"model", kMissing},
-};
+std::vector<std::vector<std::string>> ValidLines() {
+  return {
+      {"export", kMissing, "-o", TempPath("o.x")},
+      {"export", kMissing, "--output", TempPath("o.x"), "--set", "export-animation=0", "--set",
+       "flip-handedness=1", "--ticks", "-25", "--epoch", "1765000000", "--answer", "cancel", "--cancel"},
+      {"export", kMissing, "-o", TempPath("o.x"), "--ticks", ""},
+      {"export", kMissing, "-o", TempPath("o.x"), "--ticks", "12ab", "--set", "export-ticks-per-second=1"},
+      {"export", "--set", "export-animation=1", "--set", "export-materials=0", kMissing, "-o", TempPath("o.x")},
+      {"import", kMissing},
+      {"import", "--set", "swap-scene=1", kMissing},
+      {"import", kMissing, "-o", TempPath("o.json"), "--set", "merge-similar-materials=0", "--set",
+       "set-zero-shininess-to-default=1", "--ticks", "4800", "--animation", "2", "--cancel"},
+      {"convert", kMissing, "-o", TempPath("o.x"), "--import-set", "swap-scene=1", "--export-set",
+       "export-templates=0", "--import-ticks", "30", "--export-ticks", "", "--epoch", "0"},
+      {"info", kMissing},
+      {"dump", kMissing},
+      {"model", kMissing},
+  };
+}
 
 TEST(CliArguments, ValidLinesReachTheirSubcommand) {
-  for (const auto& args : kValidLines) {
+  for (const auto& args : ValidLines()) {
     const Outcome run = RunOrtolix(args);
     EXPECT_EQ(run.status, 1) << Joined(args) << "\n" << run.err;
     EXPECT_FALSE(run.err.empty()) << Joined(args);
@@ -194,6 +200,16 @@ TEST(CliModel, AppliesHostOperations) {
   EXPECT_NE(run.out.find("meshes: 1 (12 faces, 36 corners)"), std::string::npos) << run.out;
   // The first quad (0, 3, 2, 1) becomes (0, 3, 2) and (0, 2, 1), then reversed.
   EXPECT_NE(ReadFile(out).find("\"corners\": [2, 3, 0]"), std::string::npos);
+}
+
+TEST(CliModel, RebuildsTheSkeleton) {
+  const std::string in = TempPath("bones.json"), out = TempPath("bones_out.json");
+  std::ofstream(in) << R"({"format": "ortolix-host-model", "version": 1,
+      "bones": [{"translation": [1, 2, 3]}, {"parent": 0, "translation": [0, 0, 1]}]})";
+  ASSERT_EQ(RunOrtolix({"model", in, "--rebuild-skeleton", "-o", out}).status, 0);
+  EXPECT_NE(ReadFile(out).find(R"("world": [1, 0, 0, 1, 0, 1, 0, 2, 0, 0, 1, 4, 0, 0, 0, 1])"),
+            std::string::npos)
+      << ReadFile(out);
 }
 
 TEST(CliModel, BadModelsFailWithThePlace) {
