@@ -167,11 +167,9 @@ TEST(CliArguments, ValidLinesReachTheirSubcommand) {
 // its part joins the command.
 TEST(CliArguments, UnbuiltSubcommandsSaySo) {
   const std::vector<std::vector<std::string>> unbuilt = {
-      {"export", kSample, "-o", TempPath("o.x")},
       {"import", kMissing},
       {"convert", kMissing, "-o", TempPath("o.x")},
       {"info", kMissing},
-      {"dump", kMissing},
   };
   for (const auto& args : unbuilt) {
     const Outcome run = RunOrtolix(args);
