@@ -15,7 +15,7 @@ namespace ortolix {
 namespace {
 
 using testing::BuildCube;
-using testing::FaceSpec;
+using testing::FaceDesc;
 using testing::TestHostModel;
 
 const float kHalfRoot = std::sqrt(0.5f);
@@ -138,8 +138,8 @@ void BuildSkinnedTriangles(TestHostModel& model) {
   model.AddBone("a", -1);
   model.AddBone("b", 0);
   const std::int32_t mesh = model.AddMesh();
-  model.AddFace(mesh, FaceSpec{{0, 1, 2}, {{0, 0}, {0, 0}, {0, 0}}, {}});
-  model.AddFace(mesh, FaceSpec{{0, 2, 1}, {{1, 0}, {0, 0}, {0, 0}}, {}});
+  model.AddFace(mesh, FaceDesc{{0, 1, 2}, {{0, 0}, {0, 0}, {0, 0}}, {}});
+  model.AddFace(mesh, FaceDesc{{0, 2, 1}, {{1, 0}, {0, 0}, {0, 0}}, {}});
 }
 
 TEST_F(ExportFramesTest, InfluencesCountOncePerExportVertex) {

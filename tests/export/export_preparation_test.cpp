@@ -23,7 +23,7 @@ namespace {
 using headless::ControlRef;
 using headless::DialogStep;
 using testing::BuildCube;
-using testing::FaceSpec;
+using testing::FaceDesc;
 using testing::TestHostModel;
 using Calls = std::vector<std::string>;
 

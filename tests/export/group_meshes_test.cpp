@@ -13,7 +13,7 @@ namespace ortolix {
 namespace {
 
 using testing::BuildCube;
-using testing::FaceSpec;
+using testing::FaceDesc;
 using testing::TestHostModel;
 
 class GroupMeshesTest : public ::testing::Test {
@@ -33,8 +33,8 @@ TEST_F(GroupMeshesTest, ModelWithoutGroupsGivesOneDefaultMeshOfGroupZeroFaces) {
   model.AddVertex({1, 0, 0});
   model.AddVertex({0, 1, 0});
   const std::int32_t mesh = model.AddMesh();
-  FaceSpec inGroup{{0, 1, 2}, {}, {}};
-  FaceSpec elsewhere{{2, 1, 0}, {}, {}};
+  FaceDesc inGroup{{0, 1, 2}, {}, {}};
+  FaceDesc elsewhere{{2, 1, 0}, {}, {}};
   elsewhere.group = 1;
   model.AddFace(mesh, elsewhere);
   model.AddFace(mesh, inGroup);

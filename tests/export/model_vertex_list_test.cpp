@@ -14,7 +14,7 @@ namespace ortolix {
 namespace {
 
 using testing::BuildCube;
-using testing::FaceSpec;
+using testing::FaceDesc;
 using testing::TestHostModel;
 
 class ModelVertexListTest : public ::testing::Test {
@@ -89,7 +89,7 @@ TEST_F(ModelVertexListTest, VerticesAppearInFirstUseOrderWithHostData) {
   model.AddVertex({4, 5, 6});
   model.AddVertex({7, 8, 9});
   const std::int32_t mesh = model.AddMesh();
-  model.AddFace(mesh, FaceSpec{{2, 0, 1}, {{0, 0}, {0, 0}, {0, 0}}, {}});
+  model.AddFace(mesh, FaceDesc{{2, 0, 1}, {{0, 0}, {0, 0}, {0, 0}}, {}});
   ASSERT_EQ(BuildModelVertexList(scene_, model, options_), 1);
   ASSERT_EQ(scene_.modelVertexCount, 3);
   EXPECT_EQ(scene_.modelVertices[0].hostVertex, 2);
@@ -106,8 +106,8 @@ TEST_F(ModelVertexListTest, TextureCoordinatesCompareExactly) {
   model.AddVertex({1, 0, 0});
   model.AddVertex({0, 1, 0});
   const std::int32_t mesh = model.AddMesh();
-  model.AddFace(mesh, FaceSpec{{0, 1, 2}, {{0.5f, 0}, {0, 0}, {0, 0}}, {}});
-  model.AddFace(mesh, FaceSpec{{0, 2, 1}, {{0.50001f, 0}, {0, 0}, {0, 0}}, {}});
+  model.AddFace(mesh, FaceDesc{{0, 1, 2}, {{0.5f, 0}, {0, 0}, {0, 0}}, {}});
+  model.AddFace(mesh, FaceDesc{{0, 2, 1}, {{0.50001f, 0}, {0, 0}, {0, 0}}, {}});
   ASSERT_EQ(BuildModelVertexList(scene_, model, options_), 1);
   EXPECT_EQ(scene_.modelVertexCount, 4);
   EXPECT_NE(model.Face(0, 0).exportIndices[0], model.Face(0, 1).exportIndices[0]);
@@ -122,8 +122,8 @@ TEST_F(ModelVertexListTest, SecondSetSplitsOnlyWithMultipleUvSets) {
   model.AddVertex({1, 0, 0});
   model.AddVertex({0, 1, 0});
   const std::int32_t mesh = model.AddMesh();
-  model.AddFace(mesh, FaceSpec{{0, 1, 2}, {{0, 0}, {0, 0}, {0, 0}}, {{0, 0}, {0, 0}, {0, 0}}});
-  model.AddFace(mesh, FaceSpec{{0, 1, 2}, {{0, 0}, {0, 0}, {0, 0}}, {{0, 1}, {0, 0}, {0, 0}}});
+  model.AddFace(mesh, FaceDesc{{0, 1, 2}, {{0, 0}, {0, 0}, {0, 0}}, {{0, 0}, {0, 0}, {0, 0}}});
+  model.AddFace(mesh, FaceDesc{{0, 1, 2}, {{0, 0}, {0, 0}, {0, 0}}, {{0, 1}, {0, 0}, {0, 0}}});
   ASSERT_EQ(BuildModelVertexList(scene_, model, TextureOptions(1, 0)), 1);
   EXPECT_EQ(scene_.modelVertexCount, 3);
   ASSERT_EQ(BuildModelVertexList(scene_, model, TextureOptions(1, 1)), 1);
@@ -136,8 +136,8 @@ TEST_F(ModelVertexListTest, MissingTextureRecordCountsAsZeroCoordinates) {
   model.AddVertex({1, 0, 0});
   model.AddVertex({0, 1, 0});
   const std::int32_t mesh = model.AddMesh();
-  model.AddFace(mesh, FaceSpec{{0, 1, 2}, {}, {}});
-  model.AddFace(mesh, FaceSpec{{0, 1, 2}, {{0, 0}, {0, 0}, {0, 0}}, {}});
+  model.AddFace(mesh, FaceDesc{{0, 1, 2}, {}, {}});
+  model.AddFace(mesh, FaceDesc{{0, 1, 2}, {{0, 0}, {0, 0}, {0, 0}}, {}});
   ASSERT_EQ(BuildModelVertexList(scene_, model, TextureOptions(1, 1)), 1);
   EXPECT_EQ(scene_.modelVertexCount, 3);
   EXPECT_EQ(scene_.modelVertices[0].first.u, 0.0f);
@@ -151,7 +151,7 @@ TEST_F(ModelVertexListTest, SameSpotOnTwoHostVerticesStaysTwoVertices) {
   model.AddVertex({0, 0, 0});
   model.AddVertex({0, 1, 0});
   const std::int32_t mesh = model.AddMesh();
-  model.AddFace(mesh, FaceSpec{{0, 1, 2}, {}, {}});
+  model.AddFace(mesh, FaceDesc{{0, 1, 2}, {}, {}});
   ASSERT_EQ(BuildModelVertexList(scene_, model, options_), 1);
   EXPECT_EQ(scene_.modelVertexCount, 3);
   EXPECT_EQ(scene_.modelVertices[1].sharedPosition, 0);
@@ -169,7 +169,7 @@ TEST_F(ModelVertexListTest, CornerOutsideTheVertexArrayFails) {
   TestHostModel model;
   model.AddVertex({0, 0, 0});
   const std::int32_t mesh = model.AddMesh();
-  model.AddFace(mesh, FaceSpec{{0, 1, -1}, {}, {}});
+  model.AddFace(mesh, FaceDesc{{0, 1, -1}, {}, {}});
   EXPECT_EQ(BuildModelVertexList(scene_, model, options_), 0);
   EXPECT_EQ(scene_.modelVertices, nullptr);
 }

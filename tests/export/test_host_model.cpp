@@ -76,21 +76,21 @@ std::int32_t TestHostModel::AddMesh() {
   return static_cast<std::int32_t>(meshStore_.size() - 1);
 }
 
-void TestHostModel::AddFace(std::int32_t mesh, const FaceSpec& spec) {
+void TestHostModel::AddFace(std::int32_t mesh, const FaceDesc& desc) {
   FaceStore& store = faceStore_.emplace_back();
-  store.corners = spec.corners;
-  store.exportIndices.assign(spec.corners.size(), -1);
-  for (Uv uv : spec.uv0) store.first.push_back(Element(uv));
-  for (Uv uv : spec.uv1) store.second.push_back(Element(uv));
+  store.corners = desc.corners;
+  store.exportIndices.assign(desc.corners.size(), -1);
+  for (Uv uv : desc.uv0) store.first.push_back(Element(uv));
+  for (Uv uv : desc.uv1) store.second.push_back(Element(uv));
   store.texture.first = store.first.empty() ? nullptr : store.first.data();
   store.texture.second = store.second.empty() ? nullptr : store.second.data();
   HostFace face{};
-  face.material = spec.material;
-  face.group = spec.group;
-  face.cornerCount = static_cast<std::int32_t>(spec.corners.size());
+  face.material = desc.material;
+  face.group = desc.group;
+  face.cornerCount = static_cast<std::int32_t>(desc.corners.size());
   face.corners = store.corners.empty() ? nullptr : store.corners.data();
   face.exportIndices = store.exportIndices.empty() ? nullptr : store.exportIndices.data();
-  face.texture = spec.uv0.empty() ? nullptr : &store.texture;
+  face.texture = desc.uv0.empty() ? nullptr : &store.texture;
   meshFaces_[static_cast<std::size_t>(mesh)].push_back(face);
   Publish();
 }

@@ -36,7 +36,7 @@ struct Uv {
   float u, v;
 };
 
-struct FaceSpec {
+struct FaceDesc {
   std::vector<std::int32_t> corners;
   std::vector<Uv> uv0;  // empty: no texture record
   std::vector<Uv> uv1;  // empty: no second element array
@@ -55,7 +55,7 @@ class TestHostModel final : public HostModel {
   // becomes non-null with its first record (or with Enable*).
   std::int32_t AddVertex(Vec3 position, std::vector<HostInfluence> influences = {});
   std::int32_t AddMesh();
-  void AddFace(std::int32_t mesh, const FaceSpec& face);
+  void AddFace(std::int32_t mesh, const FaceDesc& face);
   void AddGroup(const char* name);
   void AddMaterial(const char* name);
   std::int32_t AddBone(const char* name, std::int32_t parent, Vec3 translation = {0, 0, 0},

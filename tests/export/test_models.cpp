@@ -10,7 +10,7 @@ void BuildCube(TestHostModel& model, std::int32_t groupCount) {
                                     {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
   const std::int32_t mesh = model.AddMesh();
   for (int f = 0; f < 6; ++f) {
-    FaceSpec face;
+    FaceDesc face;
     face.corners.assign(quads[f], quads[f] + 4);
     for (int c = 0; c < 4; ++c) {
       const Uv uv{static_cast<float>(f) + static_cast<float>(c) / 10.0f, static_cast<float>(f)};

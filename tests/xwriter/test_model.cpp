@@ -77,15 +77,15 @@ void TestModel::AddVertex(Vec3 position, Vec3 normal, HostColor color,
   Refresh();
 }
 
-void TestModel::SetFaces(std::vector<FaceSpec> faces) {
+void TestModel::SetFaces(std::vector<FaceDesc> faces) {
   faces_.clear();
-  for (const FaceSpec& spec : faces) {
-    cornerStore_.push_back(spec.corners);
+  for (const FaceDesc& desc : faces) {
+    cornerStore_.push_back(desc.corners);
     std::int32_t* corners = cornerStore_.back().data();
-    cornerStore_.push_back(spec.corners);
+    cornerStore_.push_back(desc.corners);
     std::int32_t* exportIndices = cornerStore_.back().data();
-    faces_.push_back(HostFace{spec.material, spec.group,
-                              static_cast<std::int32_t>(spec.corners.size()), corners,
+    faces_.push_back(HostFace{desc.material, desc.group,
+                              static_cast<std::int32_t>(desc.corners.size()), corners,
                               exportIndices, nullptr});
   }
   meshes_.clear();

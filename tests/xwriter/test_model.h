@@ -66,12 +66,12 @@ class TestModel final : public HostModel {
                  std::vector<HostInfluence> influences = {});
   // One Host mesh holding the faces; each face {material, group, corners},
   // export indices equal to the corners.
-  struct FaceSpec {
+  struct FaceDesc {
     std::int32_t material;
     std::int32_t group;
     std::vector<std::int32_t> corners;
   };
-  void SetFaces(std::vector<FaceSpec> faces);
+  void SetFaces(std::vector<FaceDesc> faces);
   HostMaterial& AddMaterial(const char* name);
   void SetTexture(HostMaterial& material, HostTextureMap* map);
   void AddGroup(const char* name, std::int32_t faceCount, std::vector<std::int32_t> uses);
