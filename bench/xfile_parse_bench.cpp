@@ -5,7 +5,9 @@
 // assimp library is found at build time, its ReadFile(path, 0) on the same
 // files runs beside it as a peer (benchmark binary only, never the product).
 //
+//   cmake --preset bench && cmake --build --preset bench -j2 --target bench_xfile_parse
 //   build/bench/bench/bench_xfile_parse --benchmark_min_time=2
+//       --benchmark_repetitions=3 --benchmark_report_aggregates_only=true   (one line)
 #include <benchmark/benchmark.h>
 
 #include <cstdio>

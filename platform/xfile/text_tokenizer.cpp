@@ -269,6 +269,23 @@ bool TextTokenizer::ExpectedValue(const char* what) {
 
 bool TextTokenizer::ReadInteger(std::uint32_t* value, bool* negative) {
   SkipSpace();
+  // Most integers are short unsigned decimals ending at a separator: read
+  // those directly; anything else takes the general scan below.
+  const char* p = p_;
+  std::uint32_t quick = 0;
+  int digits = 0;
+  while (p < end_ && digits < 10 && IsDigit(*p)) {
+    quick = quick * 10 + static_cast<std::uint32_t>(*p - '0');
+    ++p;
+    ++digits;
+  }
+  if (digits > 0 && digits < 10 && (p == end_ || !IsNameChar(*p))) {
+    *value = quick;
+    *negative = false;
+    p_ = p;
+    ConsumeSeparators();
+    return true;
+  }
   NumberScan scan;
   if (!ScanNumber(p_, end_, &scan)) return ExpectedValue("an integer");
   if (scan.end < end_ && (IsAlpha(*scan.end) || *scan.end == '_')) return ExpectedValue("an integer");
@@ -284,8 +301,42 @@ bool TextTokenizer::ReadInteger(std::uint32_t* value, bool* negative) {
   return true;
 }
 
+// Decimals such as -12.345678 followed by a separator, the bulk of real
+// files: read directly; anything else takes the general scan.
+bool TextTokenizer::ReadPlainDecimal(float* value) {
+  const char* p = p_;
+  NumberScan scan;
+  scan.negative = p < end_ && *p == '-';
+  if (scan.negative) ++p;
+  const char* digits_begin = p;
+  int significant = 0;
+  while (p < end_ && IsDigit(*p)) {
+    scan.mantissa = scan.mantissa * 10 + static_cast<unsigned>(*p - '0');
+    significant += scan.mantissa != 0;
+    ++p;
+  }
+  if (p == digits_begin || p == end_ || *p != '.') return false;
+  ++p;
+  const char* fraction_begin = p;
+  while (p < end_ && IsDigit(*p)) {
+    scan.mantissa = scan.mantissa * 10 + static_cast<unsigned>(*p - '0');
+    significant += scan.mantissa != 0;
+    --scan.decimal_exponent;
+    ++p;
+  }
+  if (p == fraction_begin || significant > 15 || scan.decimal_exponent < -22) return false;
+  if (p < end_ && (IsNameChar(*p) || *p == '#')) return false;
+  scan.short_decimal = true;
+  scan.end = p;
+  *value = ScannedToFloat(p_, scan);
+  p_ = p;
+  ConsumeSeparators();
+  return true;
+}
+
 bool TextTokenizer::ReadFloat(float* value) {
   SkipSpace();
+  if (ReadPlainDecimal(value)) return true;
   NumberScan scan;
   if (!ScanNumber(p_, end_, &scan)) return ExpectedValue("a float");
   if (scan.end < end_ && (IsAlpha(*scan.end) || *scan.end == '_')) return ExpectedValue("a float");

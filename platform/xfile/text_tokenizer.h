@@ -28,6 +28,7 @@ class TextTokenizer final : public TokenStream {
   void SkipSpace();
   void ConsumeSeparators();
   [[nodiscard]] bool ReadFloat(float* value);
+  [[nodiscard]] bool ReadPlainDecimal(float* value);
   [[nodiscard]] bool ReadGuid(Token* token);
   // `report` false: classify only, without warnings or errors (for PeekKind).
   [[nodiscard]] bool ReadNumberOrName(Token* token, bool report);

@@ -3,7 +3,9 @@
 // counted as tolerated quirks, and which are refused.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <random>
 #include <cstring>
 #include <string>
 
@@ -138,6 +140,37 @@ TEST(XFileTextValues, NanSpellingsGiveNan) {
     std::memcpy(&v, bytes.data(), 4);
     EXPECT_TRUE(std::isnan(v));
     EXPECT_TRUE(f.HasWarning(XWarningCode::kNanSpelling));
+  }
+}
+
+// Decimals as exporters print them convert to the nearest float, as the C
+// library's own conversion gives.
+TEST(XFileTextValues, DecimalsConvertToTheNearestFloat) {
+  std::mt19937_64 random(42);
+  std::string body = "20000;";
+  std::vector<float> expected;
+  for (int i = 0; i < 20000; ++i) {
+    char text[40];
+    int fraction = 1 + static_cast<int>(random() % 9);
+    long long whole = static_cast<long long>(random() % 100000) - 50000;
+    unsigned long long digits = random() % 1000000000ull;
+    int n = std::snprintf(text, sizeof text, "%s%lld.%0*llu", whole < 0 ? "-" : "", whole < 0 ? -whole : whole,
+                          fraction, digits % static_cast<unsigned long long>(std::pow(10, fraction)));
+    float want = 0;
+    std::from_chars(text, text + n, want);
+    expected.push_back(want);
+    body += std::string(text, static_cast<std::size_t>(n)) + (i + 1 < 20000 ? "," : ";");
+  }
+  Opened f = OpenText(OneObject("DWORD n; array FLOAT v[n];", body));
+  ASSERT_EQ(f.hr, S_OK) << f.error.Format();
+  ID3DXFileData* d = f.Child(0);
+  std::vector<std::uint8_t> bytes = LockBytes(d);
+  d->Release();
+  ASSERT_EQ(bytes.size(), 4 + 4 * expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    float got;
+    std::memcpy(&got, &bytes[4 + 4 * i], 4);
+    ASSERT_EQ(got, expected[i]) << i;
   }
 }
 

@@ -75,7 +75,7 @@ void SnapshotObject(ID3DXFileData* d, int depth, std::string* out) {
   char name[256] = {};
   std::size_t size = sizeof name;
   (void)d->GetName(name, &size);
-  char line[128];
+  char line[320];
   std::snprintf(line, sizeof line, "%d %08X %s ref=%d lock=", depth, static_cast<unsigned>(type.Data1),
                 name, d->IsReference());
   *out += line;
