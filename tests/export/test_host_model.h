@@ -8,28 +8,17 @@
 #include <vector>
 
 #include "plugin/host_model.h"
+#include "tests/support/inert_host_model.h"
 
 namespace ortolix::testing {
 
-// The Host's polymorphic records; like the Host's own classes they add no
-// members, so arrays of them are walked through the base type.
-class TestMesh final : public HostMesh {
- public:
-  std::int32_t AllocateFaces(std::int32_t) override { return 0; }
-};
+using testing_support::TestAnimation;
+using testing_support::TestMesh;
 
 class TestMaterial final : public HostMaterial {
  public:
   HostTextureMap* CreateTextureMap(std::int32_t, std::int32_t) override { return nullptr; }
   HostTextureMap* GetTextureMap(std::int32_t) override { return nullptr; }
-};
-
-class TestAnimation final : public HostAnimation {
- public:
-  std::int32_t AllocateTracks(std::int32_t) override { return 0; }
-  HostTrack* AllocatePositionKeys(std::int32_t, std::int32_t) override { return nullptr; }
-  HostTrack* AllocateRotationKeys(std::int32_t, std::int32_t) override { return nullptr; }
-  HostTrack* AllocateScaleKeys(std::int32_t, std::int32_t) override { return nullptr; }
 };
 
 struct Uv {

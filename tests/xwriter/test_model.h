@@ -13,9 +13,13 @@
 #include "export/export_options.h"
 #include "export/export_scene.h"
 #include "plugin/host_model.h"
+#include "tests/support/inert_host_model.h"
 #include "xwriter/write_context.h"
 
 namespace ortolix::testing {
+
+using testing_support::TestAnimation;
+using testing_support::TestMesh;
 
 class TestMaterial final : public HostMaterial {
  public:
@@ -24,42 +28,10 @@ class TestMaterial final : public HostMaterial {
   static std::map<const HostMaterial*, HostTextureMap*>& Maps();
 };
 
-class TestMesh final : public HostMesh {
- public:
-  std::int32_t AllocateFaces(std::int32_t) override { return 0; }
-};
-
-class TestAnimation final : public HostAnimation {
- public:
-  std::int32_t AllocateTracks(std::int32_t) override { return 0; }
-  HostTrack* AllocatePositionKeys(std::int32_t, std::int32_t) override { return nullptr; }
-  HostTrack* AllocateRotationKeys(std::int32_t, std::int32_t) override { return nullptr; }
-  HostTrack* AllocateScaleKeys(std::int32_t, std::int32_t) override { return nullptr; }
-};
-
-class TestModel final : public HostModel {
+class TestModel final : public testing_support::InertHostModel {
  public:
   TestModel();
   ~TestModel();
-  HWND GetMainWindow() override { return nullptr; }
-  std::int32_t Triangulate() override { return 0; }
-  std::int32_t MaterialQuery(HostPathString&) override { return 0; }
-  std::int32_t GroupQuery(HostPathString&) override { return 0; }
-  std::int32_t BoneQuery(HostPathString&) override { return 0; }
-  std::int32_t MaterialFallback() override { return 0; }
-  std::int32_t GroupFallback() override { return 0; }
-  std::int32_t BoneFallback() override { return 0; }
-  std::int32_t FlipHandedness() override { return 0; }
-  std::int32_t PrepareExport(std::int32_t) override { return 0; }
-  std::int32_t AllocateVertices(std::int32_t) override { return 0; }
-  std::int32_t GroupsHook() override { return 0; }
-  std::int32_t SkeletonHook(std::int32_t) override { return 0; }
-  HostVertex* SetVertexInfluences(std::int32_t, std::int32_t) override { return nullptr; }
-  HostMaterial* CreateMaterial(const HostPathString&) override { return nullptr; }
-  HostGroup* CreateGroup(const HostPathString&, std::int32_t) override { return nullptr; }
-  HostBone* CreateBone(const HostPathString&, std::int32_t) override { return nullptr; }
-  HostAnimation* CreateAnimation(const HostPathString&) override { return nullptr; }
-  HostMesh* CreateMesh() override { return nullptr; }
 
   // Builders. Each Add* keeps the record and points the array table at it.
   void AddVertex(Vec3 position, Vec3 normal, HostColor color,
