@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "plugin/host_model.h"
+#include "tests/support/inert_host_model.h"
 
 namespace ortolix::bench {
 
-class GridHostModel final : public HostModel {
+class GridHostModel final : public testing_support::InertHostModel {
  public:
   // A grid of cells x cells quads, two triangles each, spread over
   // `groupCount` groups by row.
@@ -19,32 +20,13 @@ class GridHostModel final : public HostModel {
 
   std::int64_t CornerCount() const { return static_cast<std::int64_t>(faces_.size()) * 3; }
 
-  HWND GetMainWindow() override { return nullptr; }
+  // Triangulation and the name queries succeed, so preparation runs no fallback.
   std::int32_t Triangulate() override { return 1; }
   std::int32_t MaterialQuery(HostPathString&) override { return 1; }
   std::int32_t GroupQuery(HostPathString&) override { return 1; }
   std::int32_t BoneQuery(HostPathString&) override { return 1; }
-  std::int32_t MaterialFallback() override { return 0; }
-  std::int32_t GroupFallback() override { return 0; }
-  std::int32_t BoneFallback() override { return 0; }
-  std::int32_t FlipHandedness() override { return 0; }
-  std::int32_t PrepareExport(std::int32_t) override { return 0; }
-  std::int32_t AllocateVertices(std::int32_t) override { return 0; }
-  std::int32_t GroupsHook() override { return 0; }
-  std::int32_t SkeletonHook(std::int32_t) override { return 0; }
-  HostVertex* SetVertexInfluences(std::int32_t, std::int32_t) override { return nullptr; }
-  HostMaterial* CreateMaterial(const HostPathString&) override { return nullptr; }
-  HostGroup* CreateGroup(const HostPathString&, std::int32_t) override { return nullptr; }
-  HostBone* CreateBone(const HostPathString&, std::int32_t) override { return nullptr; }
-  HostAnimation* CreateAnimation(const HostPathString&) override { return nullptr; }
-  HostMesh* CreateMesh() override { return nullptr; }
 
  private:
-  class Mesh final : public HostMesh {
-   public:
-    std::int32_t AllocateFaces(std::int32_t) override { return 0; }
-  };
-
   std::vector<HostVertex> vertexStore_;
   std::vector<std::int32_t> corners_;
   std::vector<std::int32_t> exportIndices_;
@@ -52,7 +34,7 @@ class GridHostModel final : public HostModel {
   std::vector<HostFaceTexture> textures_;
   std::vector<HostFace> faces_;
   std::vector<HostGroup> groupStore_;
-  Mesh mesh_;
+  testing_support::TestMesh mesh_;
 };
 
 }  // namespace ortolix::bench
