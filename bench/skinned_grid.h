@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bench/grid_host_model.h"
+#include "tests/support/inert_host_model.h"
 
 namespace ortolix::bench {
 
@@ -19,21 +20,13 @@ class SkinnedGrid {
   SkinnedGrid& operator=(const SkinnedGrid&) = delete;
 
  private:
-  class Animation final : public HostAnimation {
-   public:
-    std::int32_t AllocateTracks(std::int32_t) override { return 0; }
-    HostTrack* AllocatePositionKeys(std::int32_t, std::int32_t) override { return nullptr; }
-    HostTrack* AllocateRotationKeys(std::int32_t, std::int32_t) override { return nullptr; }
-    HostTrack* AllocateScaleKeys(std::int32_t, std::int32_t) override { return nullptr; }
-  };
-
   std::vector<HostInfluence> influences_;
   std::vector<HostBone> bones_;
   std::vector<HostTrack> tracks_;
   std::vector<HostPositionKey> positionKeys_;
   std::vector<HostRotationKey> rotationKeys_;
   std::vector<HostScaleKey> scaleKeys_;
-  Animation animation_;
+  testing_support::TestAnimation animation_;
 };
 
 }  // namespace ortolix::bench
