@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "export/export_allocation.h"
-#include "export/export_release.h"
 #include "export/group_meshes.h"
 #include "export/model_vertex_list.h"
 #include "export/skin_check.h"
+#include "tests/export/export_scene_test.h"
 #include "tests/export/test_models.h"
 
 namespace ortolix {
@@ -35,15 +35,7 @@ void ExpectIdentity(const Matrix4& actual) {
 // The translation of a file-layout matrix (row 3).
 Vec3 Translation(const Matrix4& m) { return Vec3{m.m[12], m.m[13], m.m[14]}; }
 
-class ExportFramesTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    FreeExportScene(scene_);
-    FailExportAllocationAt(0);
-  }
-
-  ExportScene scene_;
-};
+class ExportFramesTest : public testing::ExportSceneTest {};
 
 TEST_F(ExportFramesTest, LocalMatrixIsTranslationRotationScaleInFileLayout) {
   TestHostModel model;

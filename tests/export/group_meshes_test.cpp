@@ -6,7 +6,7 @@
 #include <string>
 
 #include "export/export_allocation.h"
-#include "export/export_release.h"
+#include "tests/export/export_scene_test.h"
 #include "tests/export/test_models.h"
 
 namespace ortolix {
@@ -16,16 +16,7 @@ using testing::BuildCube;
 using testing::FaceDesc;
 using testing::TestHostModel;
 
-class GroupMeshesTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    FreeExportScene(scene_);
-    FailExportAllocationAt(0);
-  }
-
-  ExportScene scene_;
-  ExportOptions options_;
-};
+class GroupMeshesTest : public testing::ExportSceneTest {};
 
 TEST_F(GroupMeshesTest, ModelWithoutGroupsGivesOneDefaultMeshOfGroupZeroFaces) {
   TestHostModel model;

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "export/export_allocation.h"
-#include "export/export_release.h"
 #include "export/vertex_weld.h"
+#include "tests/export/export_scene_test.h"
 #include "tests/export/test_models.h"
 
 namespace ortolix {
@@ -17,16 +17,7 @@ using testing::BuildCube;
 using testing::FaceDesc;
 using testing::TestHostModel;
 
-class ModelVertexListTest : public ::testing::Test {
- protected:
-  void TearDown() override {
-    FreeExportScene(scene_);
-    FailExportAllocationAt(0);
-  }
-
-  ExportScene scene_;
-  ExportOptions options_;
-};
+class ModelVertexListTest : public testing::ExportSceneTest {};
 
 ExportOptions TextureOptions(std::int32_t coordinates, std::int32_t multiple) {
   ExportOptions options;

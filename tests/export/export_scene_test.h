@@ -1,0 +1,26 @@
+// A fixture for tests that build an ExportScene: the scene and options the
+// test fills, the scene freed afterwards and any injected allocation failure
+// cleared.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "export/export_allocation.h"
+#include "export/export_options.h"
+#include "export/export_release.h"
+#include "export/export_scene.h"
+
+namespace ortolix::testing {
+
+class ExportSceneTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    FreeExportScene(scene_);
+    FailExportAllocationAt(0);
+  }
+
+  ExportScene scene_;
+  ExportOptions options_;
+};
+
+}  // namespace ortolix::testing
