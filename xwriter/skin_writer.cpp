@@ -66,21 +66,49 @@ void CountGroupInfluences(const HostModel& model, ExportScene& scene, const Mesh
   }
 }
 
-// Walks the mesh's vertices and, for each, the influences naming `bone`;
-// calls fn(vertex index, weight) for each such influence in order.
-template <typename Fn>
-void ForEachInfluenceOf(const HostModel& model, const MeshSource& source, std::int32_t bone,
-                        Fn&& fn) {
-  const auto vertices = source.Vertices();
-  for (std::size_t j = 0; j < vertices.size(); ++j) {
-    for (const HostInfluence& influence : InfluencesOf(model, vertices[j].hostVertex)) {
-      if (influence.bone == bone) fn(static_cast<std::int32_t>(j), influence.weight);
+struct BoneInfluence {
+  std::int32_t vertex;  // index into the mesh's vertices
+  float weight;
+};
+
+// The influences of the mesh's vertices grouped by bone (bones 0 to
+// bones - 1), each group in vertex order, built in two passes so the bone
+// blocks do not each walk every vertex.
+class InfluencesByBone {
+ public:
+  InfluencesByBone(const HostModel& model, const MeshSource& source, std::int32_t bones)
+      : start_(static_cast<std::size_t>(bones) + 1, 0) {
+    const auto vertices = source.Vertices();
+    for (const ExportVertex& v : vertices) {
+      for (const HostInfluence& influence : InfluencesOf(model, v.hostVertex)) {
+        if (influence.bone >= 0 && influence.bone < bones) ++start_[influence.bone + 1];
+      }
+    }
+    for (std::size_t b = 1; b < start_.size(); ++b) start_[b] += start_[b - 1];
+    entries_.resize(start_.back());
+    std::vector<std::size_t> next(start_.begin(), start_.end() - 1);
+    for (std::size_t j = 0; j < vertices.size(); ++j) {
+      for (const HostInfluence& influence : InfluencesOf(model, vertices[j].hostVertex)) {
+        if (influence.bone >= 0 && influence.bone < bones) {
+          entries_[next[influence.bone]++] = {static_cast<std::int32_t>(j), influence.weight};
+        }
+      }
     }
   }
-}
 
-void WriteBoneWeights(TextSink& sink, const WriteContext& context, const MeshSource& source,
-                      std::int32_t bone, std::int32_t w) {
+  std::span<const BoneInfluence> Of(std::int32_t bone) const {
+    return std::span<const BoneInfluence>(entries_).subspan(start_[bone],
+                                                            start_[bone + 1] - start_[bone]);
+  }
+
+ private:
+  std::vector<std::size_t> start_;
+  std::vector<BoneInfluence> entries_;
+};
+
+void WriteBoneWeights(TextSink& sink, const WriteContext& context,
+                      std::span<const BoneInfluence> influences, std::int32_t bone,
+                      std::int32_t w) {
   const HostModel& model = *context.model;
   const ExportFrame& frame = context.scene->frames[bone];
   const std::int32_t n = frame.influenceCount;
@@ -88,15 +116,15 @@ void WriteBoneWeights(TextSink& sink, const WriteContext& context, const MeshSou
         model.bones.items[bone].name.Narrow(), w, " ", n);
   std::int32_t written = 0;
   auto separator = [&] { sink.Text(++written >= n ? ";\n" : ",\n"); };
-  ForEachInfluenceOf(model, source, bone, [&](std::int32_t vertex, float) {
-    Print(sink, "%*s %d", w, " ", vertex);
+  for (const BoneInfluence& influence : influences) {
+    Print(sink, "%*s %d", w, " ", influence.vertex);
     separator();
-  });
+  }
   written = 0;
-  ForEachInfluenceOf(model, source, bone, [&](std::int32_t, float weight) {
-    Print(sink, "%*s %f", w, " ", weight);
+  for (const BoneInfluence& influence : influences) {
+    Print(sink, "%*s %f", w, " ", influence.weight);
     separator();
-  });
+  }
   const Matrix4 offset =
       FlipIf(IsSet(context.options->flipHandedness), AffineInverse(frame.combined));
   MatrixRows(sink, std::max(w + 3, 1) + 1, offset);
@@ -121,8 +149,9 @@ int WriteSkinWeights(TextSink* sink, const WriteContext& context, const MeshSour
 
   Print(*sink, "\n%*sXSkinMeshHeader {\n%*s %d;\n%*s %d;\n%*s %d;\n%*s}\n\n", w, " ", w, " ",
         perVertex, w, " ", perFace, w, " ", used, w, " ");
+  const InfluencesByBone byBone(model, source, bones);
   for (std::int32_t b = 0; b < bones; ++b) {
-    if (scene.frames[b].influenceCount > 0) WriteBoneWeights(*sink, context, source, b, w);
+    if (scene.frames[b].influenceCount > 0) WriteBoneWeights(*sink, context, byBone.Of(b), b, w);
   }
   sink->Text("\n");
   return 1;
