@@ -7,6 +7,11 @@ namespace ortolix::format_detail {
 namespace {
 
 void PaddedText(TextSink& sink, std::int32_t width, const char* text) {
+  if (text != nullptr && text[0] == ' ' && text[1] == '\0') {  // indentation, the usual case
+    const std::int64_t target = width < 0 ? -static_cast<std::int64_t>(width) : width;
+    sink.Blanks(static_cast<std::size_t>(target > 1 ? target : 1));
+    return;
+  }
   const std::size_t length = text == nullptr ? 0 : std::strlen(text);
   const bool left = width < 0;
   const std::size_t target = left ? static_cast<std::size_t>(-static_cast<std::int64_t>(width))
@@ -22,27 +27,25 @@ void PaddedText(TextSink& sink, std::int32_t width, const char* text) {
 // The format was checked at compile time, so every conversion has its
 // argument of the right kind.
 void Interpret(TextSink& sink, std::string_view format, const FormatArg* args) {
-  while (!format.empty()) {
-    const std::size_t percent = format.find('%');
-    if (percent == std::string_view::npos) {
-      sink.Text(format);
-      return;
-    }
-    if (percent != 0) sink.Text(format.substr(0, percent));
-    const char conversion = format[percent + 1];
-    std::size_t consumed = 2;
-    switch (conversion) {
+  const char* p = format.data();
+  const char* const end = p + format.size();
+  while (p != end) {
+    const char* literal = p;
+    while (p != end && *p != '%') ++p;
+    if (p != literal) sink.Text(std::string_view(literal, static_cast<std::size_t>(p - literal)));
+    if (p == end) return;
+    switch (p[1]) {
       case 'd': sink.Int(args->i); ++args; break;
       case 'f': sink.Float(args->f); ++args; break;
       case 's': sink.CString(args->s); ++args; break;
       case '*':
         PaddedText(sink, args[0].i, args[1].s);
         args += 2;
-        consumed = 3;
+        ++p;
         break;
       default: sink.Char('%'); break;
     }
-    format.remove_prefix(percent + consumed);
+    p += 2;
   }
 }
 

@@ -29,7 +29,7 @@ void TextSink::Raw(const char* data, std::size_t size) {
   }
 }
 
-void TextSink::Text(std::string_view text) {
+void TextSink::LongText(std::string_view text) {
   while (!text.empty()) {
     const std::size_t line_end = text.find('\n');
     if (line_end == std::string_view::npos) {
@@ -51,7 +51,7 @@ void TextSink::Char(char c) {
   ++used_;
 }
 
-void TextSink::Blanks(std::size_t count) {
+void TextSink::ManyBlanks(std::size_t count) {
   while (count != 0) {
     const std::size_t chunk = std::min(count, kBufferSize);
     std::memset(Reserve(chunk), ' ', chunk);

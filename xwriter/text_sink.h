@@ -23,15 +23,35 @@ class TextSink {
   TextSink(const TextSink&) = delete;
   TextSink& operator=(const TextSink&) = delete;
 
-  // Text as given, each '\n' written as "\r\n".
-  void Text(std::string_view text);
+  // Text as given, each '\n' written as "\r\n". Short texts (the writer's
+  // literals) are copied byte by byte straight into the buffer.
+  void Text(std::string_view text) {
+    if (text.size() <= kShortText && kBufferSize - used_ >= 2 * kShortText) {
+      char* out = buffer_.get() + used_;
+      for (const char c : text) {
+        if (c == '\n') *out++ = '\r';
+        *out++ = c;
+      }
+      used_ = static_cast<std::size_t>(out - buffer_.get());
+      return;
+    }
+    LongText(text);
+  }
   // A zero-terminated text (null writes nothing).
   void CString(const char* text) {
     if (text != nullptr) Text(text);
   }
   void Char(char c);
   void Newline() { Raw("\r\n", 2); }
-  void Blanks(std::size_t count);
+  void Blanks(std::size_t count) {
+    if (count <= kShortText && kBufferSize - used_ >= kShortText) {
+      char* out = buffer_.get() + used_;
+      for (std::size_t i = 0; i < count; ++i) out[i] = ' ';
+      used_ += count;
+      return;
+    }
+    ManyBlanks(count);
+  }
   void Int(std::int32_t value);
   void Float(float value);
 
@@ -42,7 +62,11 @@ class TextSink {
 
  private:
   static constexpr std::size_t kBufferSize = 64 * 1024;
+  // Texts up to this length take the inline paths.
+  static constexpr std::size_t kShortText = 32;
 
+  void LongText(std::string_view text);
+  void ManyBlanks(std::size_t count);
   void Raw(const char* data, std::size_t size);
   // Makes room for `size` bytes (at most kBufferSize) and returns where.
   char* Reserve(std::size_t size) {
