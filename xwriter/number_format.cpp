@@ -9,27 +9,30 @@ namespace {
 
 constexpr std::uint64_t kMillion = 1000000;
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void WritePair(std::uint32_t value, char* out) { std::memcpy(out, kDigitPairs + 2 * value, 2); }
+
 // Writes the decimal digits of `value`; returns the count.
 std::size_t WriteUnsigned(std::uint64_t value, char* out) {
-  char digits[20];
-  std::size_t n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  for (std::size_t i = 0; i < n; ++i) out[i] = digits[n - 1 - i];
-  return n;
+  if (value < 10) {
+    *out = static_cast<char>('0' + value);
+    return 1;
+  }
+  return static_cast<std::size_t>(std::to_chars(out, out + 20, value).ptr - out);
 }
 
 // Writes `millionths` as integer part, point and six decimals.
 std::size_t WriteMillionths(std::uint64_t millionths, char* out) {
   std::size_t n = WriteUnsigned(millionths / kMillion, out);
   out[n++] = '.';
-  std::uint64_t frac = millionths % kMillion;
-  for (int i = 5; i >= 0; --i) {
-    out[n + static_cast<std::size_t>(i)] = static_cast<char>('0' + frac % 10);
-    frac /= 10;
-  }
+  const auto frac = static_cast<std::uint32_t>(millionths % kMillion);
+  WritePair(frac / 10000, out + n);
+  WritePair(frac / 100 % 100, out + n + 2);
+  WritePair(frac % 100, out + n + 4);
   return n + 6;
 }
 

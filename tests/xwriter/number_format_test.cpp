@@ -78,6 +78,29 @@ TEST(FormatFixed6, MatchesTheCLibraryOnModelSizedValues) {
   }
 }
 
+// A float is a tie at six decimals exactly when it is an odd multiple of
+// 2^-7. Checks every tie below 2048 in magnitude and a stride of those up to
+// 2^17 (the largest with a fraction), both signs, and the floats on either side.
+TEST(FormatFixed6, MatchesTheCLibraryOnTiesAndTheirNeighbours) {
+  for (std::int32_t q = 1; q < (1 << 24); q += q < (1 << 18) ? 2 : 2 * 101) {
+    const float tie = static_cast<float>(q) / 128.0f;
+    for (const float value : {tie, std::nextafter(tie, 0.0f), std::nextafter(tie, 1e30f)}) {
+      ASSERT_EQ(Fixed(value), Reference(value)) << std::hexfloat << value;
+      ASSERT_EQ(Fixed(-value), Reference(-value)) << std::hexfloat << -value;
+    }
+  }
+}
+
+// Every float with a 16-bit-strided bit pattern, so each exponent is covered
+// from its smallest to its largest mantissa.
+TEST(FormatFixed6, MatchesTheCLibraryOnAStridedSweepOfAllFloats) {
+  for (std::uint64_t bits = 0; bits < (std::uint64_t{1} << 32); bits += 65521) {
+    const float value = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
+    if (std::isnan(value)) continue;
+    ASSERT_EQ(Fixed(value), Reference(value)) << std::hexfloat << value;
+  }
+}
+
 TEST(FormatDecimal, PrintsSigned32BitValues) {
   char text[kMaxIntText];
   EXPECT_EQ(std::string(text, FormatDecimal(0, text)), "0");
