@@ -240,7 +240,7 @@ bool TextTokenizer::ReadGuid(Token* token) {
 
 // After a value: any number of ';' optionally followed by one ','. Other
 // runs (",,", ",;") and a missing separator are tolerated with a warning.
-void TextTokenizer::ConsumeSeparators() {
+inline void TextTokenizer::ConsumeSeparators() {
   // The usual shapes ("1.0;", "3;,", "7,\n  ") read directly: ';'s, at most
   // one ',', blanks, then a character that starts neither a separator nor a
   // comment. Anything else takes the general path from the start.
@@ -254,6 +254,10 @@ void TextTokenizer::ConsumeSeparators() {
       return;
     }
   }
+  ConsumeSeparatorRun();
+}
+
+void TextTokenizer::ConsumeSeparatorRun() {
   SkipSpace();
   if (p_ >= end_ || (*p_ != ';' && *p_ != ',')) {
     ctx_.Warn(XWarningCode::kMissingSeparator, At(p_));
