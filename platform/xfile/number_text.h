@@ -5,7 +5,6 @@
 // past `end`.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -50,47 +49,6 @@ inline bool ShortDecimalToFloat(std::uint64_t mantissa, int decimal_exponent, bo
   float f = static_cast<float>(d);
   *out = negative ? -f : f;
   return true;
-}
-
-// Decimal digits eight at a time: the bulk of a text file is digit runs of
-// varying length, where a byte-by-byte loop mispredicts its exit.
-// Count of leading digits among the eight bytes of `v` (first byte lowest).
-inline int LeadingDigitCount(std::uint64_t v) {
-  // A byte is no digit when subtracting '0' borrows or adding 0x46 reaches
-  // its top bit. Borrows and carries only run upwards, so the lowest marked
-  // byte is exact.
-  std::uint64_t marks = ((v - 0x3030303030303030ull) | (v + 0x4646464646464646ull)) &
-                        0x8080808080808080ull;
-  return std::countr_zero(marks) / 8;  // 64 / 8 when all are digits
-}
-
-// Value of the first `n` (1 to 8) digit bytes of `v`.
-inline std::uint64_t DigitsValue(std::uint64_t v, int n) {
-  v = (v - 0x3030303030303030ull) << (8 * (8 - n));  // missing digits become leading zeros
-  v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFull;
-  v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFull;
-  return (v * 10000 + (v >> 32)) & 0xFFFFFFFFull;
-}
-
-// Appends the digit run at `p` to `*acc` (acc * 10^k + run) and returns its
-// end. `*acc` wraps on runs too long for it; callers bound the length.
-inline const char* AccumulateDigits(const char* p, const char* end, std::uint64_t* acc) {
-  static constexpr std::uint64_t kScale[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000,
-                                             100000000};
-  while (end - p >= 8) {
-    std::uint64_t v;
-    std::memcpy(&v, p, 8);
-    int n = LeadingDigitCount(v);
-    if (n == 0) return p;
-    *acc = *acc * kScale[n] + DigitsValue(v, n);
-    p += n;
-    if (n < 8) return p;
-  }
-  while (p < end && *p >= '0' && *p <= '9') {
-    *acc = *acc * 10 + static_cast<unsigned>(*p - '0');
-    ++p;
-  }
-  return p;
 }
 
 // Scans a number starting at `p`. False when the characters are no number.

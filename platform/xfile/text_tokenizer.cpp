@@ -284,11 +284,16 @@ bool TextTokenizer::ReadInteger(std::uint32_t* value, bool* negative) {
   SkipSpace();
   // Most integers are short unsigned decimals ending at a separator: read
   // those directly; anything else takes the general scan below.
-  std::uint64_t quick = 0;
-  const char* p = AccumulateDigits(p_, end_, &quick);
-  std::ptrdiff_t digits = p - p_;
+  const char* p = p_;
+  std::uint32_t quick = 0;
+  int digits = 0;
+  while (p < end_ && digits < 10 && IsDigit(*p)) {
+    quick = quick * 10 + static_cast<std::uint32_t>(*p - '0');
+    ++p;
+    ++digits;
+  }
   if (digits > 0 && digits < 10 && (p == end_ || !IsNameChar(*p))) {
-    *value = static_cast<std::uint32_t>(quick);
+    *value = quick;
     *negative = false;
     p_ = p;
     ConsumeSeparators();
@@ -317,11 +322,17 @@ bool TextTokenizer::ReadPlainDecimal(float* value) {
   if (negative) ++p;
   const char* digits_begin = p;
   std::uint64_t mantissa = 0;
-  p = AccumulateDigits(p, end_, &mantissa);
+  while (p < end_ && IsDigit(*p)) {
+    mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    ++p;
+  }
   if (p == digits_begin || p == end_ || *p != '.') return false;
   ++p;
   const char* fraction_begin = p;
-  p = AccumulateDigits(p, end_, &mantissa);
+  while (p < end_ && IsDigit(*p)) {
+    mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    ++p;
+  }
   // At most 15 digits in all (the '.' is the 16th character): exact in a
   // double, and the power of ten is exact too. Longer texts, which may
   // still have few significant digits, go to the general scan.

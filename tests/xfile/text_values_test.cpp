@@ -9,7 +9,6 @@
 #include <cstring>
 #include <string>
 
-#include "platform/xfile/number_text.h"
 #include "tests/xfile/xfile_test_support.h"
 
 namespace ortolix::test {
@@ -254,32 +253,6 @@ TEST(XFileTextValues, RefusedValuesFailWithTheirPosition) {
     EXPECT_EQ(f.error.object, "T");
     EXPECT_EQ(f.error.file, "<memory>");
     EXPECT_FALSE(f.error.message.empty());
-  }
-}
-
-// Digit runs of every length up to two chunks, ended by each byte that
-// borders the digits in value or in the chunk arithmetic, with and without
-// bytes left for a whole chunk after the run.
-TEST(XFileTextValues, DigitRunsReadWhateverTheirLengthAndEnd) {
-  const char kEnders[] = {'/', ':', ';', '.', '\0', '\x7f', '\x80', '\xb9', '\xba', '\xff'};
-  for (int length = 0; length <= 17; ++length) {
-    for (char ender : kEnders) {
-      for (int tail : {0, 8}) {
-        std::string text;
-        std::uint64_t expected = 0;
-        for (int i = 0; i < length; ++i) {
-          char digit = static_cast<char>('0' + (i * 7 + 3) % 10);
-          text += digit;
-          expected = expected * 10 + static_cast<std::uint64_t>(digit - '0');
-        }
-        text += ender;
-        text.append(static_cast<std::size_t>(tail), '5');
-        std::uint64_t acc = 0;
-        const char* end = AccumulateDigits(text.data(), text.data() + text.size(), &acc);
-        EXPECT_EQ(end - text.data(), length) << length << " digits, ender " << int(ender);
-        EXPECT_EQ(acc, expected) << length << " digits, ender " << int(ender);
-      }
-    }
   }
 }
 
