@@ -11,10 +11,6 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 // "#IND00", "#QNAN0", "#SNAN0", "#INF00" after "1." (the digits after the
 // letters vary between runtimes).
 const char* ScanSpecial(const char* p, const char* end, float* value) {
@@ -157,12 +153,13 @@ bool ScanNumber(const char* p, const char* end, NumberScan* scan) {
 
 float ScannedToFloat(const char* begin, const NumberScan& scan) {
   if (scan.special) return scan.special_value;
-  double d = 0;
-  if (scan.short_decimal) {
-    d = static_cast<double>(scan.mantissa) / kPow10[-scan.decimal_exponent];
-    if (scan.negative) d = -d;
+  float f = 0;
+  if (scan.short_decimal &&
+      ShortDecimalToFloat(scan.mantissa, scan.decimal_exponent, scan.negative, &f)) {
+    return f;
   }
-  if (scan.short_decimal || FastDecimal(begin, scan.end, &d)) {
+  double d = 0;
+  if (!scan.short_decimal && FastDecimal(begin, scan.end, &d)) {
     double magnitude = std::fabs(d);
     if (magnitude == 0 || (magnitude >= static_cast<double>(std::numeric_limits<float>::min()) &&
                            magnitude <= static_cast<double>(std::numeric_limits<float>::max()))) {

@@ -70,6 +70,8 @@ TextTokenizer::TextTokenizer(std::string_view payload, ParseContext& ctx)
     : begin_(payload.data()), p_(payload.data()), end_(payload.data() + payload.size()), ctx_(ctx) {}
 
 void TextTokenizer::SkipSpace() {
+  // Usually the next character already starts a token.
+  if (p_ < end_ && static_cast<unsigned char>(*p_) > ' ' && *p_ != '#' && *p_ != '/') return;
   const char* p = p_;
   while (p < end_) {
     char c = *p;
@@ -238,13 +240,24 @@ bool TextTokenizer::ReadGuid(Token* token) {
 
 // After a value: any number of ';' optionally followed by one ','. Other
 // runs (",,", ",;") and a missing separator are tolerated with a warning.
-void TextTokenizer::ConsumeSeparators() {
+inline void TextTokenizer::ConsumeSeparators() {
+  // The usual shapes ("1.0;", "3;,", "7,\n  ") read directly: ';'s, at most
+  // one ',', blanks, then a character that starts neither a separator nor a
+  // comment. Anything else takes the general path from the start.
   const char* p = p_;
-  if (p < end_ && *p == ';' && p + 1 < end_ && p[1] != ';' && p[1] != ',' && p[1] != ' ' &&
-      p[1] != '\t' && p[1] != '\r' && p[1] != '\n' && p[1] != '/' && p[1] != '#') {
-    p_ = p + 1;  // the common ";" directly followed by the next value
-    return;
+  while (p < end_ && *p == ';') ++p;
+  if (p < end_ && *p == ',') ++p;
+  if (p != p_) {
+    while (p < end_ && (*p == ' ' || *p == '\n' || *p == '\r' || *p == '\t')) ++p;
+    if (p < end_ && *p != ';' && *p != ',' && *p != '#' && *p != '/' && *p != '\0') {
+      p_ = p;
+      return;
+    }
   }
+  ConsumeSeparatorRun();
+}
+
+void TextTokenizer::ConsumeSeparatorRun() {
   SkipSpace();
   if (p_ >= end_ || (*p_ != ';' && *p_ != ',')) {
     ctx_.Warn(XWarningCode::kMissingSeparator, At(p_));
@@ -305,30 +318,36 @@ bool TextTokenizer::ReadInteger(std::uint32_t* value, bool* negative) {
 // files: read directly; anything else takes the general scan.
 bool TextTokenizer::ReadPlainDecimal(float* value) {
   const char* p = p_;
-  NumberScan scan;
-  scan.negative = p < end_ && *p == '-';
-  if (scan.negative) ++p;
+  bool negative = p < end_ && *p == '-';
+  if (negative) ++p;
   const char* digits_begin = p;
-  int significant = 0;
+  std::uint64_t mantissa = 0;
   while (p < end_ && IsDigit(*p)) {
-    scan.mantissa = scan.mantissa * 10 + static_cast<unsigned>(*p - '0');
-    significant += scan.mantissa != 0;
+    mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
     ++p;
   }
   if (p == digits_begin || p == end_ || *p != '.') return false;
   ++p;
   const char* fraction_begin = p;
   while (p < end_ && IsDigit(*p)) {
-    scan.mantissa = scan.mantissa * 10 + static_cast<unsigned>(*p - '0');
-    significant += scan.mantissa != 0;
-    --scan.decimal_exponent;
+    mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
     ++p;
   }
-  if (p == fraction_begin || significant > 15 || scan.decimal_exponent < -22) return false;
+  // At most 15 digits in all (the '.' is the 16th character): exact in a
+  // double, and the power of ten is exact too. Longer texts, which may
+  // still have few significant digits, go to the general scan.
+  if (p == fraction_begin || p - digits_begin > 16) return false;
   if (p < end_ && (IsNameChar(*p) || *p == '#')) return false;
-  scan.short_decimal = true;
-  scan.end = p;
-  *value = ScannedToFloat(p_, scan);
+  int decimal_exponent = -static_cast<int>(p - fraction_begin);
+  if (!ShortDecimalToFloat(mantissa, decimal_exponent, negative, value)) {
+    NumberScan scan;
+    scan.negative = negative;
+    scan.short_decimal = true;
+    scan.mantissa = mantissa;
+    scan.decimal_exponent = decimal_exponent;
+    scan.end = p;
+    *value = ScannedToFloat(p_, scan);
+  }
   p_ = p;
   ConsumeSeparators();
   return true;

@@ -27,6 +27,7 @@ class TextTokenizer final : public TokenStream {
  private:
   void SkipSpace();
   void ConsumeSeparators();
+  void ConsumeSeparatorRun();  // the general path of ConsumeSeparators
   [[nodiscard]] bool ReadFloat(float* value);
   [[nodiscard]] bool ReadPlainDecimal(float* value);
   [[nodiscard]] bool ReadGuid(Token* token);

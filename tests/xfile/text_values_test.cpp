@@ -53,6 +53,9 @@ TEST(XFileTextValues, AcceptedSpellingsGiveTheirLockBytes) {
   const ValueCase cases[] = {
       {"decimal", "FLOAT f;", "1.5;", F32({1.5f}), kNone},
       {"negative decimal", "FLOAT f;", "-0.25;", F32({-0.25f}), kNone},
+      {"fifteen digits", "FLOAT f;", "12345678.9012345;", F32({12345678.9012345f}), kNone},
+      {"sixteen digits", "FLOAT f;", "-0.1234567890123456;", F32({-0.1234567890123456f}), kNone},
+      {"negative zero", "FLOAT f;", "-0.0;", F32({-0.0f}), kNone},
       {"trailing dot", "FLOAT f;", "2.;", F32({2.0f}), kNone},
       {"integer where FLOAT", "FLOAT f;", "-3;", F32({-3.0f}), W(XWarningCode::kIntegerAsFloat)},
       {"exponent", "FLOAT f;", "1.5e-005;", F32({1.5e-5f}), W(XWarningCode::kExponent)},
@@ -91,6 +94,11 @@ TEST(XFileTextValues, AcceptedSpellingsGiveTheirLockBytes) {
       {"no separator between elements", "DWORD n; array DWORD v[n];", "3; 0 1 2;", U32({3, 0, 1, 2}),
        W(XWarningCode::kMissingSeparator)},
       {"value directly before the brace", "DWORD d;", "5", U32({5}), W(XWarningCode::kMissingSeparator)},
+      {"separators split by white space", "DWORD a; DWORD b;", "1;\n,\n 2;", U32({1, 2}), kNone},
+      {"semicolon after a spaced comma", "DWORD a; DWORD b;", "1;, ;2;", U32({1, 2}),
+       W(XWarningCode::kIrregularSeparator)},
+      {"comment right after a separator", "DWORD a; DWORD b;", "1,\n# c\n2;", U32({1, 2}), kNone},
+      {"semicolons then a comma", "FLOAT a; FLOAT b;", "1.5;;, 2.25;", F32({1.5f, 2.25f}), kNone},
       {"comments between values", "DWORD a; DWORD b;", "1; # one\n // two\n 2; // end", U32({1, 2}),
        kNone},
       {"no white space at all", "DWORD a; FLOAT b;", "7;-1.5;", [] {
