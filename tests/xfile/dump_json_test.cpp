@@ -54,35 +54,6 @@ TEST(XFileDumpJson, FullTreeWithDecodedMembers) {
   for (const char* part : expected) EXPECT_NE(d.out.find(part), std::string::npos) << part;
 }
 
-TEST(XFileDumpJson, SummaryCountsObjectsPerTemplate) {
-  Dumped d = Dump(kData + "skinned_quad.x", true);
-  ASSERT_EQ(d.status, 0) << d.err;
-  EXPECT_EQ(d.out,
-            "{\n"
-            "  \"header\": {\"format\": \"txt\", \"version\": \"0303\", \"float_size\": 32},\n"
-            "  \"warnings\": [],\n"
-            "  \"objects\": 16,\n"
-            "  \"references\": 1,\n"
-            "  \"templates\": {\n"
-            "    \"AnimTicksPerSecond\": 1,\n"
-            "    \"Animation\": 1,\n"
-            "    \"AnimationKey\": 2,\n"
-            "    \"AnimationSet\": 1,\n"
-            "    \"Frame\": 1,\n"
-            "    \"FrameTransformMatrix\": 1,\n"
-            "    \"Header\": 1,\n"
-            "    \"Material\": 1,\n"
-            "    \"Mesh\": 1,\n"
-            "    \"MeshMaterialList\": 1,\n"
-            "    \"MeshNormals\": 1,\n"
-            "    \"MeshTextureCoords\": 1,\n"
-            "    \"SkinWeights\": 1,\n"
-            "    \"TextureFilename\": 1,\n"
-            "    \"XSkinMeshHeader\": 1\n"
-            "  }\n"
-            "}\n");
-}
-
 TEST(XFileDumpJson, WarningsOpaqueObjectsAndErrors) {
   Opened f = OpenText("\nVendor v { 1; }\nVector { 1; 2.5; 3; }\n");
   ASSERT_EQ(f.hr, S_OK);

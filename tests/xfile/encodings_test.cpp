@@ -51,8 +51,6 @@ AnimationSet Walk {
 }
 )x";
 
-std::vector<float> Identity() { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
-
 // The same model in the binary token layout: NAME type [NAME name] OBRACE
 // values CBRACE, consecutive values of a kind merged into one list.
 BinWriter ModelBinary(const char* header) {
@@ -63,19 +61,9 @@ BinWriter ModelBinary(const char* header) {
     return w.Tok(10);
   };
   auto close = [&] { w.Tok(11); };
-  auto floats = [&](std::vector<float> v) {
-    w.Tok(7);
-    w.Raw({static_cast<std::uint8_t>(v.size()), 0, 0, 0});
-    for (float f : v) {
-      std::uint8_t b[4];
-      std::memcpy(b, &f, 4);
-      w.Raw({b[0], b[1], b[2], b[3]});
-    }
-  };
-  open("Header").Ints({1, 0, 1});
-  close();
-  open("AnimTicksPerSecond").Ints({4800});
-  close();
+  auto floats = [&](std::vector<float> v) { w.FloatList(v.data(), v.size()); };
+  open("Header").Ints({1, 0, 1}).Tok(11);
+  open("AnimTicksPerSecond").Ints({4800}).Tok(11);
   open("Frame", "Root");
   open("FrameTransformMatrix");
   floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0.5f, -2.25f, 3.0f, 1.0f});
@@ -97,12 +85,9 @@ BinWriter ModelBinary(const char* header) {
   close();
   close();  // Material
   close();  // MeshMaterialList
-  open("XSkinMeshHeader").Ints({2, 4, 1});
-  close();
+  open("XSkinMeshHeader").Ints({2, 4, 1}).Tok(11);
   open("SkinWeights").String("Root").Ints({2, 0, 1});
-  std::vector<float> weights = {0.25f, 1.0f};
-  for (float f : Identity()) weights.push_back(f);
-  floats(weights);
+  floats({0.25f, 1.0f, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
   close();
   close();  // Mesh
   close();  // Frame
