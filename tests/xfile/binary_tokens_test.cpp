@@ -111,10 +111,8 @@ TEST(XFileBinaryTokens, ObjectIdsReferencesAndIntegerFloats) {
     ID3DXFileData* r = nullptr;
     ASSERT_EQ(b->GetChild(i, &r), S_OK);
     EXPECT_TRUE(r->IsReference());
-    char name[4];
-    std::size_t size = sizeof name;
-    EXPECT_EQ(r->GetName(name, &size), S_OK);
-    EXPECT_STREQ(name, "A");
+    ASSERT_EQ(r->GetId(&got), S_OK);
+    EXPECT_TRUE(GuidEqual(got, id));  // resolved to A
     r->Release();
   }
   ID3DXFileData* v = f.Child(2);
