@@ -93,9 +93,6 @@ TEST(CorpusMeshTest, EveryMeshLoadsOrFailsWithAPreciseReason) {
                             file.c_str(), MeshObjectPath(name).c_str(), mesh.mesh->GetNumVertices(),
                             mesh.mesh->GetNumFaces(), mesh.material_count, mesh.skin->GetNumBones(),
                             mesh.report.warnings.size());
-                for (const MeshWarning& w : mesh.report.warnings) {
-                  std::printf("  warning %s: %s (x%u)\n", w.object.c_str(), w.message.c_str(), w.count);
-                }
               }),
               S_OK)
         << file;

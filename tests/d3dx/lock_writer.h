@@ -14,7 +14,6 @@ namespace ortolix::testing {
 
 class LockWriter {
  public:
-  LockWriter& Word(WORD value) { return Raw(&value, sizeof value); }
   LockWriter& Dword(DWORD value) { return Raw(&value, sizeof value); }
   LockWriter& Dwords(std::initializer_list<DWORD> values) {
     for (DWORD v : values) Dword(v);
@@ -25,7 +24,6 @@ class LockWriter {
     for (float v : values) Float(v);
     return *this;
   }
-  LockWriter& String(const char* text) { return Raw(&text, sizeof text); }
   // A polygon list: count, then per polygon its corner count and indices.
   LockWriter& Polygons(std::initializer_list<std::initializer_list<DWORD>> polygons) {
     Dword(DWORD(polygons.size()));

@@ -23,6 +23,11 @@ inline std::vector<float> FloatsAt(const std::byte* at, std::size_t count) {
   return out;
 }
 
+// An attribute range as {id, first face, faces, first vertex, vertices}.
+inline std::vector<DWORD> RangeOf(const D3DXATTRIBUTERANGE& r) {
+  return {r.AttribId, r.FaceStart, r.FaceCount, r.VertexStart, r.VertexCount};
+}
+
 inline D3DXMATRIX Translation(float x, float y, float z) {
   D3DXMATRIX m = D3DXIdentityMatrix();
   m.m[3][0] = x;
