@@ -54,23 +54,5 @@ TEST_F(CTimeTest, FollowsTheLocalTimeZone) {
   EXPECT_TRUE(ok);
 }
 
-TEST_F(CTimeTest, OutOfRangeTimesGiveEmptyText) {
-  for (std::int64_t time : {std::int64_t{-1}, kCTimeMax + 1, std::int64_t{1} << 62}) {
-    bool ok = true;
-    EXPECT_EQ(Text(time, ok), u"") << time;
-    EXPECT_FALSE(ok) << time;
-  }
-}
-
-TEST_F(CTimeTest, ClockCanBeFixedAndReleased) {
-  SetClock(1796491540);
-  EXPECT_EQ(Time64(), 1796491540);
-  SetClock(-5);
-  EXPECT_EQ(Time64(), -5);
-  SetClock(std::nullopt);
-  const std::int64_t now = static_cast<std::int64_t>(std::time(nullptr));
-  EXPECT_NEAR(static_cast<double>(Time64()), static_cast<double>(now), 5.0);
-}
-
 }  // namespace
 }  // namespace ortolix

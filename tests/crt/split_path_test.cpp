@@ -49,20 +49,6 @@ TEST(SplitPath, SplitsAsTheRuntimeDoesWithBothSeparators) {
   }
 }
 
-TEST(SplitPath, OutputsMayBeOmitted) {
-  WideChar name[kMaxFileName], ext[kMaxExtension];
-  WideSplitPath(u"C:\\a\\b.c", nullptr, nullptr, name, ext);
-  EXPECT_EQ(std::u16string(name), u"b");
-  EXPECT_EQ(std::u16string(ext), u".c");
-}
-
-TEST(SplitPath, NullPathEmptiesOutputs) {
-  WideChar drive[kMaxDrive] = {u'x'}, dir[kMaxDir] = {u'x'};
-  WideSplitPath(nullptr, drive, dir, nullptr, nullptr);
-  EXPECT_EQ(drive[0], 0);
-  EXPECT_EQ(dir[0], 0);
-}
-
 TEST(SplitPath, LongPartsAreCutToTheirBuffers) {
   const std::u16string long_dir = u"C:" + std::u16string(300, u'd') + u"\\" +
                                   std::u16string(300, u'n') + u"." + std::u16string(300, u'e');

@@ -77,47 +77,6 @@ TEST_F(WideFileTest, TranslationCrossesTheBufferBoundary) {
   EXPECT_EQ(WriteAndRead("wt", in), expected);
 }
 
-TEST_F(WideFileTest, ItemsCountWholeSourceItems) {
-  const std::u16string path = WidePath(u"items.x");
-  CrtFile* file = WideFileOpen(path.c_str(), "wt");
-  ASSERT_NE(file, nullptr);
-  EXPECT_EQ(FileWrite("ab\ncd\n", 3, 2, file), 2u);
-  EXPECT_EQ(FileWrite("x", 0, 1, file), 0u);
-  EXPECT_EQ(FileClose(file), 0);
-  EXPECT_EQ(ReadBytes("items.x"), "ab\r\ncd\r\n");
-}
-
-TEST_F(WideFileTest, ReplacesAnExistingFileAndAppends) {
-  EXPECT_EQ(WriteAndRead("wt", "first version\n"), "first version\r\n");
-  EXPECT_EQ(WriteAndRead("wt", "2\n"), "2\r\n");
-  const std::u16string path = WidePath(u"out.x");
-  CrtFile* file = WideFileOpen(path.c_str(), "at");
-  ASSERT_NE(file, nullptr);
-  EXPECT_EQ(FileWrite("3\n", 1, 2, file), 2u);
-  EXPECT_EQ(FileClose(file), 0);
-  EXPECT_EQ(ReadBytes("out.x"), "2\r\n3\r\n");
-}
-
-TEST_F(WideFileTest, NonAsciiPathIsUtf8OnDisk) {
-  const std::u16string path = WidePath(u"K\u00f6rper \u6728.x");
-  CrtFile* file = WideFileOpen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  EXPECT_EQ(FileWrite("z", 1, 1, file), 1u);
-  EXPECT_EQ(FileClose(file), 0);
-  EXPECT_EQ(ReadBytes("K\xc3\xb6rper \xe6\x9c\xa8.x"), "z");
-}
-
-TEST_F(WideFileTest, BinaryReadGivesBytesBack) {
-  WriteAndRead("wt", "a\nb");
-  const std::u16string path = WidePath(u"out.x");
-  CrtFile* file = WideFileOpen(path.c_str(), "rb");
-  ASSERT_NE(file, nullptr);
-  char bytes[16];
-  EXPECT_EQ(FileRead(bytes, 1, sizeof bytes, file), 4u);
-  EXPECT_EQ(std::string(bytes, 4), "a\r\nb");
-  EXPECT_EQ(FileClose(file), 0);
-}
-
 TEST_F(WideFileTest, RefusedModesAndPaths) {
   WriteAndRead("wb", "x");
   const std::u16string path = WidePath(u"out.x");
@@ -133,23 +92,6 @@ TEST_F(WideFileTest, RefusedModesAndPaths) {
   const std::u16string missing = WidePath(u"no/such/dir/out.x");
   EXPECT_EQ(WideFileOpen(missing.c_str(), "wt"), nullptr);
   EXPECT_EQ(FileClose(nullptr), EOF);
-}
-
-TEST_F(WideFileTest, BinaryUpdateModeIsAllowed) {
-  WriteAndRead("wb", "abc");
-  const std::u16string path = WidePath(u"out.x");
-  CrtFile* file = WideFileOpen(path.c_str(), "r+b");
-  ASSERT_NE(file, nullptr);
-  EXPECT_EQ(FileClose(file), 0);
-}
-
-TEST_F(WideFileTest, OwnerClosesTheFile) {
-  {
-    CrtFilePtr file(WideFileOpen(WidePath(u"owned.x").c_str(), "wt"));
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(FileWrite("q\n", 1, 2, file.get()), 2u);
-  }
-  EXPECT_EQ(ReadBytes("owned.x"), "q\r\n");
 }
 
 }  // namespace

@@ -152,56 +152,5 @@ TEST(HostFlipHandedness, TwiceRestoresTheModel) {
   EXPECT_EQ(SaveHostModelJson(*host), before);
 }
 
-TEST(HostFlipHandedness, RotationKeysKeepZAndW) {
-  auto host = Load(Doc(R"("animations": [{"tracks": [{"rotation": [[2, 0.1, 0.2, 0.3, 0.9]]}]}])"));
-  (void)host->FlipHandedness();
-  const HostRotationKey& key = host->animations.items[0].tracks[0].rotationKeys[0];
-  EXPECT_EQ(key.time, 2.0f);
-  EXPECT_EQ(key.value.x, -0.1f);
-  EXPECT_EQ(key.value.y, -0.2f);
-  EXPECT_EQ(key.value.z, 0.3f);
-  EXPECT_EQ(key.value.w, 0.9f);
-}
-
-std::vector<float> Elements(const Matrix4& m) { return std::vector<float>(m.m, m.m + 16); }
-
-TEST(HostSkeletonHook, BuildsLocalAndWorldMatricesParentsFirst) {
-  // Bone 1 is the child of bone 2, which comes after it; bone 2 is a root.
-  auto host = Load(Doc(R"("bones": [
-      {"name": "self", "parent": 0, "translation": [1, 0, 0]},
-      {"name": "child", "parent": 2, "translation": [0, 1, 0], "scale": [2, 3, 4]},
-      {"name": "root", "parent": -1, "translation": [5, 6, 7], "rotation": [0, 0, 0.70710677, 0.70710677]},
-      {"name": "far", "parent": 17, "translation": [0, 0, 1]},
-      {"name": "cycleA", "parent": 5, "translation": [1, 0, 0]},
-      {"name": "cycleB", "parent": 4, "translation": [0, 1, 0]}])"));
-  (void)host->SkeletonHook(1);
-  const HostBone* bones = host->bones.items;
-  // Column layout, translation in column 3.
-  EXPECT_EQ(Elements(bones[1].local), (std::vector<float>{2, 0, 0, 0, 0, 3, 0, 1, 0, 0, 4, 0, 0, 0, 0, 1}));
-  // 90 degrees about z: x goes to y.
-  const Matrix4& root = bones[2].local;
-  EXPECT_NEAR(root.m[0], 0.0f, 1e-6f);
-  EXPECT_NEAR(root.m[4], 1.0f, 1e-6f);
-  EXPECT_NEAR(root.m[1], -1.0f, 1e-6f);
-  EXPECT_EQ(root.m[3], 5.0f);
-  EXPECT_EQ(root.m[11], 7.0f);
-  EXPECT_EQ(Elements(bones[2].world), Elements(bones[2].local));
-  // child world = root world × child local: its origin (0, 1, 0) turns to (-1, 0, 0), then moves.
-  EXPECT_NEAR(bones[1].world.m[3], 4.0f, 1e-6f);
-  EXPECT_NEAR(bones[1].world.m[7], 6.0f, 1e-6f);
-  EXPECT_NEAR(bones[1].world.m[11], 7.0f, 1e-6f);
-  EXPECT_NEAR(bones[1].world.m[1], -3.0f, 1e-6f);  // the child's y scale, turned to -x
-  // Own index, out of range, and the bone that closes a cycle count as roots.
-  EXPECT_EQ(Elements(bones[0].world), Elements(bones[0].local));
-  EXPECT_EQ(Elements(bones[3].world), Elements(bones[3].local));
-  const bool aIsRoot = Elements(bones[4].world) == Elements(bones[4].local);
-  const bool bIsRoot = Elements(bones[5].world) == Elements(bones[5].local);
-  ASSERT_NE(aIsRoot, bIsRoot);
-  const Matrix4& other = aIsRoot ? bones[5].world : bones[4].world;
-  EXPECT_EQ(other.m[3], 1.0f);  // the two translations added
-  EXPECT_EQ(other.m[7], 1.0f);
-  EXPECT_EQ(other.m[11], 0.0f);
-}
-
 }  // namespace
 }  // namespace ortolix

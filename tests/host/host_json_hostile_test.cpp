@@ -34,78 +34,51 @@ std::vector<HostileCase> HostileCases() {
       {"TopIsNotAnObject", "[1, 2]", "document"},
       {"MissingFormat", R"({"version": 1})", "document"},
       {"WrongFormat", R"({"format": "other", "version": 1})", "format"},
-      {"FormatNotAString", R"({"format": 1, "version": 1})", "format"},
       {"MissingVersion", R"({"format": "ortolix-host-model"})", "document"},
       {"UnsupportedVersion", R"({"format": "ortolix-host-model", "version": 2})", "version"},
-      {"VersionAsText", R"({"format": "ortolix-host-model", "version": "1"})", "version"},
       {"UnknownTopKey", Doc(R"("meshs": [])"), "meshs"},
       {"UnknownBoneKey", Doc(R"("bones": [{}, {}, {}, {"rotaton": [0, 0, 0, 1]}])"), "bones[3].rotaton"},
-      {"UnknownCreatorKey", Doc(R"("creator": {"nme": ""})"), "creator.nme"},
       {"DuplicateKey", R"({"format": "ortolix-host-model", "version": 1, "version": 1})", "version"},
       {"ArrayIsAnObject", Doc(R"("vertices": {})"), "vertices"},
       {"RecordIsAnArray", Doc(R"("vertices": [[0, 0, 0]])"), "vertices[0]"},
       {"ShortVector", Doc(R"("vertices": [{"position": [1, 2]}])"), "vertices[0].position"},
-      {"LongColor", Doc(R"("vertices": [{"color": [1, 1, 1, 1, 1]}])"), "vertices[0].color"},
       {"TextInVector", Doc(R"("vertices": [{"position": [1, "x", 2]}])"), "vertices[0].position[1]"},
       {"NanSpelledOtherwise", Doc(R"("vertices": [{"normal": [0, "NaN", 0]}])"), "vertices[0].normal[1]"},
-      {"BooleanAsNumber", Doc(R"("bones": [{"translation": [true, 0, 0]}])"), "bones[0].translation[0]"},
       {"FloatBeyondRange", Doc(R"("bones": [{"scale": [1, 1e39, 1]}])"), "bones[0].scale[1]"},
-      {"HugeExponent", Doc(R"("bones": [{"scale": [1, 1, -1e999999]}])"), "bones[0].scale[2]"},
       {"IntegerWithFraction", Doc(R"("materials": [{"useCount": 1.5}])"), "materials[0].useCount"},
       {"IntegerBeyond32Bits", Doc(R"("groups": [{"faceCount": 2147483648}])"), "groups[0].faceCount"},
-      {"IntegerBelow32Bits", Doc(R"("bones": [{"parent": -2147483649}])"), "bones[0].parent"},
       {"IntegerBeyond64Bits", Doc(R"("bones": [{"parent": 99999999999999999999999}])"), "bones[0].parent"},
       {"TextTooLong", Doc(R"("materials": [{"name": )" + LongText(260) + "}]"), "materials[0].name"},
       {"TextTooLongInUtf8", Doc(R"("extras": [{"name": ")" + Repeat("\xC3\xA9", 130) + "\"}]"),
        "extras[0].name"},  // 130 characters, but 260 bytes: more than the narrow form holds
       {"InvalidUtf8", Doc("\"filePath\": \"a\xC3(\""), "filePath"},
-      {"LoneSurrogate", Doc(R"("filePath": "\ud800")"), "filePath"},
       {"NulInText", Doc(R"("filePath": "a\u0000b")"), "filePath"},
-      {"TextAsNumber", Doc(R"("timeStamp": 5)"), "timeStamp"},
       {"GroupNamesNoMaterial", Doc(kOneMaterial + R"("groups": [{"materials": [0, 1]}])"), "groups[0].materials[1]"},
-      {"GroupWithoutMaterials", Doc(R"("groups": [{"materials": [0]}])"), "groups[0].materials[0]"},
       {"CornerOutsideVertices", Doc(kThreeVertices + R"("meshes": [{"faces": [{"corners": [0, 1, 3]}]}])"),
        "meshes[0].faces[0].corners[2]"},
-      {"NegativeCorner", Doc(kThreeVertices + R"("meshes": [{"faces": [{}, {"corners": [-1, 1, 2]}]}])"),
-       "meshes[0].faces[1].corners[0]"},
       {"DefaultCornersWithoutVertices", Doc(R"("meshes": [{"faces": [{}]}])"), "meshes[0].faces[0].corners[0]"},
       {"ExportIndicesPerCorner", Doc(kThreeVertices + R"("meshes": [{"faces": [{"exportIndices": [0, 0]}]}])"),
        "meshes[0].faces[0].exportIndices"},
       {"UvPerCorner", Doc(kThreeVertices + R"("meshes": [{"faces": [{"uv0": [[0, 0]]}]}])"),
        "meshes[0].faces[0].uv0"},
-      {"UvPairShort", Doc(kThreeVertices + R"("meshes": [{"faces": [{"uv1": [[0, 0], [0], [0, 0]]}]}])"),
-       "meshes[0].faces[0].uv1[1]"},
       {"SecondUvWithoutTexture", Doc(kThreeVertices + R"("meshes": [{"faces": [{"uv0": null, "uv1": []}]}])"),
        "meshes[0].faces[0].uv1"},
-      {"UnknownFaceKey", Doc(R"("meshes": [{"faces": [{"corner": []}]}])"), "meshes[0].faces[0].corner"},
-      {"MeshIsNull", Doc(R"("meshes": [null])"), "meshes[0]"},
       {"TextureWithoutKind", Doc(R"("materials": [{"texture": {"flags": 1}}])"), "materials[0].texture"},
-      {"TextureIsText", Doc(R"("materials": [{"texture": "wood.bmp"}])"), "materials[0].texture"},
       {"BitmapWithTwoPaths", Doc(R"("materials": [{"texture": {"kind": 1, "path1": "a"}}])"),
        "materials[0].texture.path1"},
-      {"OtherKindWithPath", Doc(R"("materials": [{"texture": {"kind": 9, "path": "a"}}])"),
-       "materials[0].texture.path"},
       {"NullFirstPathWithSecond",
        Doc(R"("materials": [{"texture": {"kind": 4, "path1": null, "path2": "b"}}])"),
        "materials[0].texture.path2"},
       {"InfluenceNotAPair", Doc(R"("vertices": [{"influences": [[0, 1], [0]]}])"), "vertices[0].influences[1]"},
-      {"InfluenceBoneAsFloat", Doc(R"("vertices": [{"influences": [[0.5, 1]]}])"), "vertices[0].influences[0][0]"},
       {"RotationKeyShort", Doc(R"("animations": [{"tracks": [{"rotation": [[0, 0, 0, 1]]}]}])"),
        "animations[0].tracks[0].rotation[0]"},
-      {"PositionKeyLong", Doc(R"("animations": [{"tracks": [{}, {"position": [[0, 0, 0, 0, 0]]}]}])"),
-       "animations[0].tracks[1].position[0]"},
       {"FpsAsText", Doc(R"("animations": [{"fps": "30"}])"), "animations[0].fps"},
       {"PlacedDistancesShort", Doc(R"("placed1": [{"distances": [1]}])"), "placed1[0].distances"},
-      {"PlacedOrientationShort", Doc(R"("placed2": [{"orientation": [1, 0, 0]}])"), "placed2[0].orientation"},
-      {"Placed2HasNoDistances", Doc(R"("placed2": [{"distances": [1, 2]}])"), "placed2[0].distances"},
       {"ExtraWithHostBlock", Doc(R"("extras": [{"name": "x", "block": 1}])"), "extras[0].block"},
       {"Truncated", R"({"format": "ortolix-host-model", "version": 1, "vertices": [{"position": [1, 2)",
        "vertices[0].position[2]"},
-      {"BadToken", Doc(R"("bones": [{"parent": -}])"), "bones[0].parent"},
       {"TrailingGarbage", Doc() + " x", "document"},
-      {"Empty", "", "document"},
       {"NotJson", "\x7f" "ELF\x01\x01", "document"},
-      {"CommentsAreNotJson", Doc() + " // note", "document"},
   };
 }
 
@@ -145,15 +118,6 @@ TEST(HostJsonLimits, ValueCountAndSizeAreBounded) {
   result = LoadHostModelJson(Doc(R"("filePath": ")" + std::string(64, 'a') + "\""), limits);
   EXPECT_FALSE(result.host);
   EXPECT_EQ(ErrorPath(result.error), "document");
-}
-
-TEST(HostJsonLimits, AWideArrayOfCornersLoadsWithinTheLimits) {
-  // One face with many corners is legal; its storage follows its size.
-  std::string corners = "0";
-  for (int i = 1; i < 100000; ++i) corners += ", 0";
-  auto host = host_test::Load(Doc(R"("vertices": [{}], "meshes": [{"faces": [{"corners": [)" + corners +
-                                  R"(], "uv0": null}]}])"));
-  EXPECT_EQ(host->meshes.items[0].faces[0].cornerCount, 100000);
 }
 
 // Every prefix of a valid document, and the document with single bytes

@@ -115,14 +115,6 @@ TEST_F(DispatchTest, NullArgumentMattersOnlyForTheDialogMessages) {
   }
 }
 
-TEST_F(DispatchTest, MissingHandlerAnswersZero) {
-  const MessageHandlers none;
-  for (const HandledCase& c : kHandled) {
-    SetUp();
-    EXPECT_EQ(DispatchMessage(none, c.message, &model_, kInstance), 0) << std::hex << c.message;
-  }
-}
-
 TEST_F(DispatchTest, OutOfMemoryInAHandlerAnswersZero) {
   MessageHandlers throwing = kRecording;
   throwing.exportPrepare = &RunOutOfMemory;
@@ -149,22 +141,6 @@ TEST_F(DispatchTest, MessagesWithoutWorkAnswerZero) {
   }
   EXPECT_EQ(log_.calls, 0);
   ExpectStateUntouched();
-}
-
-// The exported callback itself, whatever handlers this build has.
-TEST_F(DispatchTest, CallbackAnswersZeroOutsideItsRange) {
-  EXPECT_EQ(PluginCallback(0x10017, &model_, kInstance, 0), 0);
-  EXPECT_EQ(PluginCallback(0x10021, &model_, kInstance, 0), 0);
-  EXPECT_EQ(PluginCallback(0x1001b, &model_, kInstance, 0), 0);
-  ExpectStateUntouched();
-}
-
-TEST_F(DispatchTest, CallbackAccepts) {
-  EXPECT_EQ(PluginCallback(kMessageAccept, &model_, 0, 0), 0);
-  ExpectStateUntouched();
-  EXPECT_EQ(PluginCallback(kMessageAccept, &model_, kInstance, 0), 1);
-  EXPECT_EQ(CurrentModel(), &model_);
-  EXPECT_EQ(HostHandle(), kInstance);
 }
 
 }  // namespace

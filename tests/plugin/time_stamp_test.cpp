@@ -33,19 +33,6 @@ TEST_F(TimeStampTest, StoresTheClockAsTextWithoutLineFeed) {
   EXPECT_EQ(std::string(copy.Narrow()), "Sat Dec 05 17:25:40 2026");
 }
 
-TEST_F(TimeStampTest, NeverEndsInALineFeed) {
-  for (std::int64_t t : {std::int64_t{0}, std::int64_t{86399}, std::int64_t{1796491540}}) {
-    SetClock(t);
-    const std::u16string text = RefreshTimeStamp(model_).Wide();
-    ASSERT_EQ(text.size(), 24u) << t;
-    EXPECT_NE(text.back(), u'\n') << t;
-  }
-  SetClock(std::nullopt);
-  const std::u16string now = RefreshTimeStamp(model_).Wide();
-  ASSERT_EQ(now.size(), 24u);
-  EXPECT_NE(now.back(), u'\n');
-}
-
 TEST_F(TimeStampTest, ClockOutsideTheRangeGivesAnEmptyTimeStamp) {
   model_.timeStamp = HostPathString(u"stale");
   SetClock(-1);

@@ -35,12 +35,6 @@ const Edge kEdges[] = {
 INSTANTIATE_TEST_SUITE_P(Edges, CentredEdgeTest, ::testing::ValuesIn(kEdges),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(DialogPixelSize, ScalesDialogUnitsAndAddsTheFrame) {
-  const auto size = headless::DialogPixelSize(186, 205);
-  EXPECT_EQ(size.width, 279 + 6);
-  EXPECT_EQ(size.height, 333 + 6 + 22);
-}
-
 struct Display {
   const char* name;
   RECT desktop;
@@ -78,45 +72,6 @@ const Display kDisplays[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Displays, CentreOverDesktopTest, ::testing::ValuesIn(kDisplays),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(HeadlessTest, DisplayContextsMustBeReleasedByTheirWindow) {
-  HDC screen = GetDC(nullptr);
-  ASSERT_NE(screen, nullptr);
-  EXPECT_EQ(GetDeviceCaps(screen, HORZRES), 1920);
-  EXPECT_EQ(GetDeviceCaps(screen, VERTRES), 1080);
-  EXPECT_EQ(headless::OpenDeviceContexts(), 1u);
-  EXPECT_EQ(ReleaseDC(GetDesktopWindow(), screen), 0);
-  EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
-  EXPECT_EQ(ReleaseDC(nullptr, screen), 0);
-  EXPECT_EQ(GetDeviceCaps(screen, HORZRES), 0);
-  EXPECT_EQ(headless::OpenDeviceContexts(), 0u);
-  EXPECT_EQ(headless::Errors().size(), 1u);
-}
-
-TEST_F(HeadlessTest, DesktopRectangleAndUnsupportedIndexes) {
-  RECT desktop{};
-  EXPECT_TRUE(GetWindowRect(GetDesktopWindow(), &desktop));
-  EXPECT_EQ(desktop.right, 1920);
-  EXPECT_EQ(desktop.bottom, 1080);
-  EXPECT_FALSE(GetWindowRect(reinterpret_cast<HWND>(0x300), &desktop));
-  HDC screen = GetDC(nullptr);
-  EXPECT_EQ(GetDeviceCaps(screen, 12), 0);  // BITSPIXEL is not modelled
-  ReleaseDC(nullptr, screen);
-  EXPECT_FALSE(SetWindowPos(GetDesktopWindow(), nullptr, 0, 0, 0, 0, SWP_NOSIZE));
-  EXPECT_EQ(headless::Errors().size(), 3u);
-}
-
-TEST_F(HeadlessTest, CurrentDirectoryIsRecordedNotChanged) {
-  const auto before = std::filesystem::current_path();
-  const std::u16string existing = std::filesystem::temp_directory_path().u16string();
-  EXPECT_TRUE(SetCurrentDirectoryW(existing.c_str()));
-  EXPECT_FALSE(SetCurrentDirectoryW(u"/no/such/ortolix/directory/"));
-  EXPECT_FALSE(SetCurrentDirectoryW(u""));
-  EXPECT_EQ(headless::DirectoryRequests(),
-            (std::vector<std::u16string>{existing, u"/no/such/ortolix/directory/", u""}));
-  EXPECT_EQ(headless::CurrentDirectory(), existing);
-  EXPECT_EQ(std::filesystem::current_path(), before);
-}
 
 }  // namespace
 }  // namespace ortolix

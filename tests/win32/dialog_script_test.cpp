@@ -12,8 +12,8 @@ using headless::DialogScript;
 using headless::DialogStep;
 using headless::FindControl;
 
-void PushScript(std::vector<DialogStep> steps, int resource_id = 0) {
-  headless::AddDialogScript(DialogScript{resource_id, std::move(steps)});
+void PushScript(std::vector<DialogStep> steps) {
+  headless::AddDialogScript(DialogScript{0, std::move(steps)});
 }
 
 TEST_F(HeadlessTest, WithoutScriptTheDialogIsCancelled) {
@@ -48,13 +48,6 @@ TEST_F(HeadlessTest, RecordsWhatInitialisationShowed) {
   EXPECT_EQ(FindControl(init, IDOK)->text, u"OK");
 }
 
-TEST_F(HeadlessTest, EmptyListShowsTheNoneEntry) {
-  sample::Context context;
-  sample::Show(context);
-  EXPECT_EQ(FindControl(LastDialog().at_init, sample::kAnimationList)->entries,
-            std::vector<std::u16string>{u"[none]"});
-}
-
 TEST_F(HeadlessTest, ScriptedOkReadsEveryControl) {
   PushScript({
       DialogStep::SetCheck(ControlRef::Id(sample::kMaterialsBox), false),
@@ -85,23 +78,6 @@ TEST_F(HeadlessTest, ScriptedOkReadsEveryControl) {
   };
   EXPECT_EQ(record.commands, expected);
   EXPECT_TRUE(headless::Errors().empty());
-}
-
-TEST_F(HeadlessTest, CheckBoxAlreadyInStateIsNotClicked) {
-  PushScript({DialogStep::SetCheck(ControlRef::Id(sample::kMaterialsBox), true),
-              DialogStep::Press(ControlRef::Id(IDOK))});
-  sample::Context context;
-  sample::Show(context);
-  for (const auto& command : LastDialog().commands) EXPECT_NE(command.id, sample::kMaterialsBox);
-  EXPECT_EQ(context.options.materials, 1);
-}
-
-TEST_F(HeadlessTest, CheckBoxByName) {
-  PushScript({DialogStep::SetCheck(ControlRef::Name(u"export-materials"), false),
-              DialogStep::Press(ControlRef::Text(u"OK"))});
-  sample::Context context;
-  EXPECT_EQ(sample::Show(context), 1);
-  EXPECT_EQ(context.options.materials, 0);
 }
 
 TEST_F(HeadlessTest, CancelKeepsOptions) {
@@ -147,10 +123,7 @@ const BadScript kBadScripts[] = {
     {"UnknownId", DialogStep::Press(ControlRef::Id(4242))},
     {"UnknownText", DialogStep::SetCheck(ControlRef::Text(u"Export colours"), true)},
     {"TypeIntoCheckBox", DialogStep::TypeText(ControlRef::Id(sample::kFlipBox), u"1")},
-    {"CheckAnEdit", DialogStep::SetCheck(ControlRef::Id(sample::kTicksEdit), true)},
-    {"ThirdCheckState", {headless::StepKind::kSetCheck, ControlRef::Id(sample::kFlipBox), 2, {}}},
     {"EntryPastEnd", DialogStep::ChooseEntry(ControlRef::Id(sample::kAnimationList), 1)},
-    {"NegativeEntry", DialogStep::ChooseEntry(ControlRef::Id(sample::kAnimationList), -1)},
     {"PressLabel", DialogStep::Press(ControlRef::Text(u"ticks/sec:"))},
 };
 INSTANTIATE_TEST_SUITE_P(Steps, BadScriptTest, ::testing::ValuesIn(kBadScripts),
@@ -163,86 +136,6 @@ TEST_F(HeadlessTest, StepsAfterTheDialogEndedAreAnError) {
   EXPECT_EQ(sample::Show(context), -1);
   EXPECT_EQ(LastDialog().end_result, 1);
   EXPECT_EQ(headless::Errors().size(), 1u);
-}
-
-TEST_F(HeadlessTest, DialogThatWillNotCloseFails) {
-  sample::Context context;
-  context.ignore_cancel = true;
-  EXPECT_EQ(sample::Show(context), -1);
-  EXPECT_FALSE(LastDialog().ended);
-  EXPECT_EQ(headless::Errors().size(), 1u);
-}
-
-TEST_F(HeadlessTest, UnregisteredDialogCannotBeCreated) {
-  EXPECT_EQ(DialogBoxParamW(nullptr, 777, nullptr, &sample::Procedure, 0), -1);
-  EXPECT_FALSE(LastDialog().created);
-  EXPECT_EQ(LastDialog().resource_id, 777);
-  EXPECT_EQ(headless::Errors().size(), 1u);
-}
-
-TEST_F(HeadlessTest, NullProcedureCannotRun) {
-  EXPECT_EQ(DialogBoxParamW(nullptr, sample::kDialogId, nullptr, nullptr, 0), -1);
-  EXPECT_FALSE(LastDialog().created);
-}
-
-TEST_F(HeadlessTest, ScriptsAreTakenByResourceId) {
-  PushScript({DialogStep::Press(ControlRef::Id(IDCANCEL))}, 901);
-  PushScript({DialogStep::Press(ControlRef::Id(IDOK))}, sample::kDialogId);
-  sample::Context context;
-  EXPECT_EQ(sample::Show(context), 1);
-  ASSERT_EQ(headless::ShownDialogs().size(), 1u);
-  // The script for the other dialog is still waiting; the next showing gets none.
-  EXPECT_EQ(sample::Show(context), 2);
-  EXPECT_FALSE(LastDialog().scripted);
-}
-
-TEST_F(HeadlessTest, EachShowingTakesItsOwnScript) {
-  PushScript({DialogStep::Press(ControlRef::Id(IDOK))});
-  PushScript({DialogStep::Press(ControlRef::Id(IDCANCEL))});
-  sample::Context context;
-  EXPECT_EQ(sample::Show(context), 1);
-  EXPECT_EQ(sample::Show(context), 2);
-  EXPECT_EQ(sample::Show(context), 2);
-  EXPECT_EQ(headless::ShownDialogs().size(), 3u);
-  EXPECT_LT(headless::ShownDialogs()[0].order, headless::ShownDialogs()[1].order);
-}
-
-TEST_F(HeadlessTest, RecordsOwnerInstanceAndParam) {
-  const HWND owner = reinterpret_cast<HWND>(0x4000);
-  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(0x5000);
-  sample::Context context;
-  DialogBoxParamW(instance, sample::kDialogId, owner, &sample::Procedure,
-                  reinterpret_cast<LPARAM>(&context));
-  EXPECT_EQ(LastDialog().owner, owner);
-  EXPECT_EQ(LastDialog().instance, instance);
-  EXPECT_EQ(LastDialog().param, reinterpret_cast<LPARAM>(&context));
-}
-
-TEST_F(HeadlessTest, HandlesDieWithTheDialog) {
-  HWND seen = nullptr;
-  sample::Context context;
-  context.on_init = [&seen](HWND dialog) { seen = dialog; };
-  sample::Show(context);
-  ASSERT_NE(seen, nullptr);
-  EXPECT_EQ(GetDlgItem(seen, IDOK), nullptr);
-  EXPECT_EQ(EndDialog(seen, 1), 0);
-}
-
-TEST_F(HeadlessTest, ResetKeepsTemplatesAndClearsTheRest) {
-  headless::AddMessageBoxAnswer(IDCANCEL);
-  sample::Context context;
-  sample::Show(context);
-  headless::Reset();
-  EXPECT_TRUE(headless::ShownDialogs().empty());
-  EXPECT_EQ(FindDialogTemplate(sample::kDialogId), &sample::kDialog);
-  EXPECT_EQ(MessageBoxW(nullptr, u"t", u"c", MB_OKCANCEL), IDOK);
-}
-
-TEST(ControlName, LowerCaseWithHyphens) {
-  EXPECT_EQ(headless::ControlName(u"Set zero transparency to default"),
-            u"set-zero-transparency-to-default");
-  EXPECT_EQ(headless::ControlName(u"OK"), u"ok");
-  EXPECT_EQ(headless::ControlName(u"ticks/sec:"), u"ticks/sec:");
 }
 
 }  // namespace
