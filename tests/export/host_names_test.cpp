@@ -57,11 +57,5 @@ TEST(CleanHostNames, VisitsEverySevenNamedArrays) {
   EXPECT_STREQ(model.animations.items[0].name.Narrow(), "walk_cycle");
 }
 
-TEST(CleanHostNames, ModelWithoutArraysIsLeftAlone) {
-  TestHostModel model;
-  CleanHostNames(model);
-  EXPECT_EQ(model.bones.items, nullptr);
-}
-
 }  // namespace
 }  // namespace ortolix
