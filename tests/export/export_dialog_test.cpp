@@ -3,14 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <limits>
-#include <iterator>
 #include <string>
-#include <string_view>
+#include <utility>
 
 #include "export/export_options.h"
-#include "export/export_preparation.h"
 #include "platform/win32/headless.h"
 #include "platform/win32/win32.h"
 #include "resources/export_dialog.h"
@@ -54,28 +51,17 @@ DialogStep TypeTicks(std::u16string text) {
 DialogStep PressOk() { return DialogStep::Press(ControlRef::Id(IDOK)); }
 DialogStep PressCancel() { return DialogStep::Press(ControlRef::Id(IDCANCEL)); }
 
-struct TicksCase {
-  const char* label;
-  std::u16string text;
-  std::int32_t stored;
-};
-
-class TicksTextTest : public ExportDialogTest, public ::testing::WithParamInterface<TicksCase> {};
-
-TEST_P(TicksTextTest, OkStoresTheTicksOfTheEditText) {
-  EXPECT_EQ(Run(nullptr, {TypeTicks(GetParam().text), PressOk()}), IDOK);
-  EXPECT_EQ(TheExportOptions().ticksPerSecond, GetParam().stored);
+TEST_F(ExportDialogTest, OkStoresTheTicksOfTheEditText) {
+  const std::pair<std::u16string, std::int32_t> cases[] = {
+      {u"-25", 0},     {u"12abc", 12}, {u"", 0}, {u"abc", 0}, {u"  +640", 640},
+      {u"99999999999", INT32_MAX}, {u"30", 30}};
+  for (const auto& [text, stored] : cases) {
+    SCOPED_TRACE(std::string(text.begin(), text.end()));
+    EXPECT_EQ(Run(nullptr, {TypeTicks(text), PressOk()}), IDOK);
+    EXPECT_EQ(TheExportOptions().ticksPerSecond, stored);
+  }
   EXPECT_TRUE(headless::Errors().empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TicksTextTest,
-    ::testing::Values(TicksCase{"minus_25", u"-25", 0}, TicksCase{"digits_then_letters", u"12abc", 12},
-                      TicksCase{"empty", u"", 0}, TicksCase{"letters", u"abc", 0},
-                      TicksCase{"blanks_and_plus", u"  +640", 640},
-                      TicksCase{"saturates", u"99999999999", INT32_MAX},
-                      TicksCase{"plain", u"30", 30}),
-    [](const ::testing::TestParamInfo<TicksCase>& info) { return info.param.label; });
 
 TEST_F(ExportDialogTest, OpensWithDefaultsInTheStatedOrderAndCentred) {
   EXPECT_EQ(Run(nullptr, {PressCancel()}), IDCANCEL);
@@ -149,42 +135,19 @@ TEST_F(ExportDialogTest, CancelKeepsEveryOption) {
   EXPECT_EQ(TheExportOptions().ticksPerSecond, 160);
 }
 
-TEST_F(ExportDialogTest, AcceptedValuesOpenTheNextDialog) {
-  ASSERT_EQ(Run(nullptr, {TypeTicks(u"25"),
-                          DialogStep::SetCheck(ControlRef::Id(ORTOLIX_IDC_FLIP_HANDEDNESS), true),
-                          PressOk()}),
-            IDOK);
-  ASSERT_EQ(Run(nullptr, {PressCancel()}), IDCANCEL);
-  const headless::DialogRecord& second = LastDialog();
-  EXPECT_EQ(headless::FindControl(second.at_init, ORTOLIX_IDC_TICKS_EDIT)->text, u"25");
-  EXPECT_EQ(headless::FindControl(second.at_init, ORTOLIX_IDC_FLIP_HANDEDNESS)->check, 1);
+TEST_F(ExportDialogTest, FirstAnimationSetsTheTicksByX86Truncation) {
+  const std::pair<float, std::u16string> cases[] = {
+      {29.97f, u"29"}, {0.0f, u"0"}, {-2.5f, u"-2"},
+      {std::numeric_limits<float>::quiet_NaN(), u"-2147483648"}, {3.0e9f, u"-2147483648"}};
+  for (const auto& [fps, shown] : cases) {
+    SCOPED_TRACE(fps);
+    TestHostModel model;
+    model.AddAnimation("walk", fps);
+    model.AddAnimation("run", 60);
+    ASSERT_EQ(Run(&model, {PressCancel()}), IDCANCEL);
+    EXPECT_EQ(headless::FindControl(LastDialog().at_init, ORTOLIX_IDC_TICKS_EDIT)->text, shown);
+  }
 }
-
-struct FpsCase {
-  const char* label;
-  float fps;
-  const char16_t* shown;
-};
-
-class FramesPerSecondTest : public ExportDialogTest,
-                            public ::testing::WithParamInterface<FpsCase> {};
-
-TEST_P(FramesPerSecondTest, FirstAnimationSetsTheTicks) {
-  TestHostModel model;
-  model.AddAnimation("walk", GetParam().fps);
-  model.AddAnimation("run", 60);
-  ASSERT_EQ(Run(&model, {PressCancel()}), IDCANCEL);
-  EXPECT_EQ(headless::FindControl(LastDialog().at_init, ORTOLIX_IDC_TICKS_EDIT)->text,
-            GetParam().shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rates, FramesPerSecondTest,
-    ::testing::Values(FpsCase{"fractional", 29.97f, u"29"}, FpsCase{"zero", 0.0f, u"0"},
-                      FpsCase{"negative_truncates_up", -2.5f, u"-2"},
-                      FpsCase{"nan", std::numeric_limits<float>::quiet_NaN(), u"-2147483648"},
-                      FpsCase{"too_large", 3.0e9f, u"-2147483648"}),
-    [](const ::testing::TestParamInfo<FpsCase>& info) { return info.param.label; });
 
 TEST_F(ExportDialogTest, ModelWithoutAnimationRecordsShowsTheLastAcceptedTicks) {
   TestHostModel model;
@@ -204,71 +167,6 @@ TEST_F(ExportDialogTest, CentringKeepsTheDialogOnTheScreen) {
   headless::SetDisplay(RECT{-1000, 0, -900, 1080}, 1920, 1080);
   ASSERT_EQ(Run(nullptr, {PressCancel()}), IDCANCEL);
   EXPECT_EQ(LastDialog().moves.at(0).x, 0);
-}
-
-TEST_F(ExportDialogTest, OtherCommandsAndMessagesAnswerFalse) {
-  EXPECT_EQ(ExportDialogProc(nullptr, WM_COMMAND, ORTOLIX_IDC_EXPORT_MATERIALS, 0), 0);
-  EXPECT_EQ(ExportDialogProc(nullptr, 0x0200, 0, 0), 0);
-}
-
-TEST(TruncateToInt32, FollowsTheX86Conversion) {
-  EXPECT_EQ(TruncateToInt32(29.97f), 29);
-  EXPECT_EQ(TruncateToInt32(-29.97f), -29);
-  EXPECT_EQ(TruncateToInt32(2147483520.0f), 2147483520);
-  EXPECT_EQ(TruncateToInt32(2147483648.0f), INT32_MIN);
-  EXPECT_EQ(TruncateToInt32(-2147483648.0f), INT32_MIN);
-  EXPECT_EQ(TruncateToInt32(std::numeric_limits<float>::infinity()), INT32_MIN);
-}
-
-TEST(ExportDialogTemplate, RegisteredTableIsResource102ControlForControl) {
-  struct Expected {
-    ControlKind kind;
-    std::u16string_view text;
-    int id;
-    int x, y, width, height;
-  };
-  constexpr int kNone = kStaticControlId;
-  const Expected expected[] = {
-      {ControlKind::kDefPushButton, u"OK", 1, 130, 10, 50, 14},
-      {ControlKind::kPushButton, u"Cancel", 2, 130, 27, 50, 14},
-      {ControlKind::kGroupBox, u"Export Options", kNone, 5, 5, 115, 90},
-      {ControlKind::kAutoCheckBox, u"Export materials", 1001, 15, 20, 95, 8},
-      {ControlKind::kAutoCheckBox, u"Export texture coordinates", 1000, 15, 30, 95, 8},
-      {ControlKind::kAutoCheckBox, u"Export vertex normals", 1002, 15, 40, 95, 8},
-      {ControlKind::kAutoCheckBox, u"Export vertex colors", 1003, 15, 50, 95, 8},
-      {ControlKind::kAutoCheckBox, u"Export animation", 1004, 15, 60, 95, 8},
-      {ControlKind::kAutoCheckBox, u"Export templates", 1005, 15, 70, 95, 8},
-      {ControlKind::kAutoCheckBox, u"Export multiple uvsets", 1007, 15, 80, 95, 8},
-      {ControlKind::kGroupBox, u"Misc Options", kNone, 5, 100, 115, 100},
-      {ControlKind::kAutoCheckBox, u"Triangulate model", 1011, 15, 115, 95, 8},
-      {ControlKind::kAutoCheckBox, u"Flip handedness", 1006, 15, 125, 95, 8},
-      {ControlKind::kAutoCheckBox, u"Use full texture filepath", 1008, 15, 135, 95, 8},
-      {ControlKind::kAutoCheckBox, u"Export root bone transform", 1012, 15, 145, 95, 8},
-      {ControlKind::kAutoCheckBox, u"Export groups as meshes", 1010, 15, 155, 95, 8},
-      {ControlKind::kAutoCheckBox, u"Export ticks per second", 1009, 15, 165, 95, 8},
-      {ControlKind::kRightText, u"ticks/sec:", kNone, 10, 182, 35, 8},
-      {ControlKind::kEditText, u"", 1034, 50, 180, 50, 12},
-  };
-  RegisterExportDialogTemplate();
-  const DialogTemplate* dialog = FindDialogTemplate(102);
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(dialog->caption, u"Save DirectX 9.0 Model");
-  EXPECT_EQ(dialog->font, u"MS Sans Serif");
-  EXPECT_EQ(dialog->point_size, 8);
-  EXPECT_EQ(dialog->width, 186);
-  EXPECT_EQ(dialog->height, 205);
-  ASSERT_EQ(dialog->controls.size(), std::size(expected));
-  for (std::size_t i = 0; i < std::size(expected); ++i) {
-    SCOPED_TRACE(i);
-    const ControlTemplate& control = dialog->controls[i];
-    EXPECT_EQ(control.kind, expected[i].kind);
-    EXPECT_EQ(control.text, expected[i].text);
-    EXPECT_EQ(control.id, expected[i].id);
-    EXPECT_EQ(control.place.x, expected[i].x);
-    EXPECT_EQ(control.place.y, expected[i].y);
-    EXPECT_EQ(control.place.width, expected[i].width);
-    EXPECT_EQ(control.place.height, expected[i].height);
-  }
 }
 
 }  // namespace

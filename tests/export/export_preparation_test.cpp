@@ -6,16 +6,11 @@
 #include <vector>
 
 #include "export/export_allocation.h"
-#include "export/export_options.h"
-#include "export/export_release.h"
-#include "export/export_scene.h"
 #include "platform/win32/headless.h"
-#include "platform/win32/win32.h"
 #include "plugin/plugin_entry.h"
 #include "plugin/plugin_state.h"
-#include "resources/export_dialog.h"
 #include "tests/export/preparation_fixture.h"
-#include "tests/export/test_models.h"
+#include "tests/export/test_host_model.h"
 
 namespace ortolix {
 namespace {
@@ -23,7 +18,6 @@ namespace {
 using headless::ControlRef;
 using headless::DialogStep;
 using testing::BuildCube;
-using testing::FaceDesc;
 using testing::TestHostModel;
 using Calls = std::vector<std::string>;
 
@@ -45,14 +39,6 @@ void BuildSkinnedCube(TestHostModel& model, bool lastVertexBound) {
     model.vertices.items[v].influenceCount = 1;
     model.vertices.items[v].influences = &bound;
   }
-}
-
-TEST_F(ExportPreparationTest, NullArgumentsDoNothing) {
-  TestHostModel model;
-  EXPECT_EQ(PrepareExportScene(nullptr, TestInstance()), 0);
-  EXPECT_EQ(PrepareExportScene(&model, nullptr), 0);
-  EXPECT_TRUE(model.calls.empty());
-  EXPECT_TRUE(headless::ShownDialogs().empty());
 }
 
 TEST_F(ExportPreparationTest, PluginCallbackRunsThePreparationForMessage0x10020) {
@@ -83,33 +69,16 @@ TEST_F(ExportPreparationTest, RunsTheHostStepsInOrder) {
   model.AddBone("b", -1);
   model.materialQueryResult = 0;
   model.boneQueryResult = 0;
+  model.mainWindow = reinterpret_cast<HWND>(0x1234);
   AcceptDialog();
   ASSERT_EQ(PrepareExportScene(&model, TestInstance()), 1);
   EXPECT_EQ(model.calls, (Calls{"PrepareExport(1)", "MaterialQuery()", "MaterialFallback",
                                 "GroupQuery()", "BoneQuery()", "BoneFallback", "GetMainWindow",
                                 "Triangulate", "SkeletonHook(1)"}));
   EXPECT_EQ(Scene().modelVertexCount, 24);
-  EXPECT_EQ(Scene().frameCount, 1);
-  EXPECT_TRUE(headless::ShownMessageBoxes().empty());
   const headless::DialogRecord& dialog = headless::ShownDialogs().at(0);
   EXPECT_EQ(dialog.resource_id, 102);
-  EXPECT_EQ(dialog.instance, TestInstance());
-}
-
-TEST_F(ExportPreparationTest, QueriesOnlyForArraysThatExist) {
-  TestHostModel model;
-  BuildCube(model);
-  AcceptDialog();
-  ASSERT_EQ(PrepareExportScene(&model, TestInstance()), 1);
-  EXPECT_EQ(model.calls, (Calls{"PrepareExport(1)", "GetMainWindow", "Triangulate"}));
-}
-
-TEST_F(ExportPreparationTest, DialogIsOwnedByTheHostsMainWindow) {
-  TestHostModel model;
-  model.mainWindow = reinterpret_cast<HWND>(0x1234);
-  AcceptDialog();
-  ASSERT_EQ(PrepareExportScene(&model, TestInstance()), 1);
-  EXPECT_EQ(headless::ShownDialogs().at(0).owner, model.mainWindow);
+  EXPECT_EQ(dialog.owner, model.mainWindow);
 }
 
 TEST_F(ExportPreparationTest, WarnsAboutUnboundVerticesOfASkinnedModel) {
@@ -131,28 +100,20 @@ TEST_F(ExportPreparationTest, WarnsAboutUnboundVerticesOfASkinnedModel) {
   EXPECT_LT(box.order, headless::ShownDialogs().at(0).order);
 }
 
-struct WarningAnswerCase {
-  const char* label;
-  int answer;  // IDYES is no button of the box: MessageBoxW fails with 0
-};
-
-class WarningStopTest : public ExportPreparationTest,
-                        public ::testing::WithParamInterface<WarningAnswerCase> {};
-
-TEST_P(WarningStopTest, CancelOrAFailedBoxStopsBeforeTheDialog) {
-  TestHostModel model;
-  BuildSkinnedCube(model, false);
-  headless::AddMessageBoxAnswer(GetParam().answer);
-  AcceptDialog();
-  EXPECT_EQ(PrepareExportScene(&model, TestInstance()), 2);
-  EXPECT_TRUE(headless::ShownDialogs().empty());
-  EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
+TEST_F(ExportPreparationTest, CancelOrAFailedWarningBoxStopsBeforeTheDialog) {
+  // IDYES is no button of the box: MessageBoxW failed with 0.
+  for (const int answer : {IDCANCEL, IDYES}) {
+    SCOPED_TRACE(answer);
+    TestHostModel model;
+    BuildSkinnedCube(model, false);
+    headless::AddMessageBoxAnswer(answer);
+    AcceptDialog();
+    EXPECT_EQ(PrepareExportScene(&model, TestInstance()), 2);
+    EXPECT_TRUE(headless::ShownDialogs().empty());
+    EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
+    headless::Reset();
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Answers, WarningStopTest,
-                         ::testing::Values(WarningAnswerCase{"cancel", IDCANCEL},
-                                           WarningAnswerCase{"failed_box", IDYES}),
-                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(ExportPreparationTest, NoWarningWithoutASkinnedBoneOrAnUnboundVertex) {
   TestHostModel unskinned;
@@ -168,49 +129,10 @@ TEST_F(ExportPreparationTest, NoWarningWithoutASkinnedBoneOrAnUnboundVertex) {
   EXPECT_EQ(Scene().frames[0].influenceCount, 24);
 }
 
-TEST_F(ExportPreparationTest, CancelledDialogLeavesNamesAndKeysChangedAndNoScene) {
-  // An earlier preparation whose scene was never written.
-  TestHostModel earlier;
-  BuildCube(earlier);
-  earlier.AddBone("b", -1);
-  AcceptDialog();
-  ASSERT_EQ(PrepareExportScene(&earlier, TestInstance()), 1);
-  ASSERT_FALSE(ExportSceneIsEmpty(Scene()));
-
-  TestHostModel model;
-  BuildCube(model);
-  model.AddBone("arm.left", -1);
-  model.AddGroup("3 body");
-  const Quat q{0.5f, 0.5f, 0.5f, 0.5f};
-  model.AddAnimation("walk-cycle", 30, {q, Quat{-0.5f, -0.5f, -0.5f, -0.5f}, q});
-  CancelDialog();
-  EXPECT_EQ(PrepareExportScene(&model, TestInstance()), 2);
-  EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
-  EXPECT_STREQ(model.bones.items[0].name.Narrow(), "arm_left");
-  EXPECT_STREQ(model.groups.items[0].name.Narrow(), "__body");
-  EXPECT_STREQ(model.animations.items[0].name.Narrow(), "walk_cycle");
-  const HostRotationKey* keys = model.animations.items[0].tracks[0].rotationKeys;
-  EXPECT_EQ(keys[1].value.x, 0.5f);
-  EXPECT_EQ(keys[1].value.w, 0.5f);
-  EXPECT_EQ(keys[2].value.w, 0.5f);
-  EXPECT_EQ(model.Face(0, 0).exportIndices[0], -1);  // nothing was built
-  EXPECT_EQ(model.calls, (Calls{"PrepareExport(1)", "GroupQuery()", "BoneQuery()",
-                                "GetMainWindow"}));
-}
-
-TEST_F(ExportPreparationTest, DialogWithoutScriptIsCancelled) {
-  TestHostModel model;
-  BuildCube(model);
-  EXPECT_EQ(PrepareExportScene(&model, TestInstance()), 2);
-  EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
-}
-
 TEST_F(ExportPreparationTest, FailedTriangulationShowsTheErrorBox) {
   TestHostModel model;
   BuildCube(model);
   model.triangulateResult = 0;
-  const HWND focus = reinterpret_cast<HWND>(0x78);
-  headless::SetFocusWindow(focus);
   headless::AddMessageBoxAnswer(IDOK);
   AcceptDialog();
   EXPECT_EQ(PrepareExportScene(&model, TestInstance()), 2);
@@ -219,7 +141,6 @@ TEST_F(ExportPreparationTest, FailedTriangulationShowsTheErrorBox) {
   EXPECT_EQ(box.caption, u"Error");
   EXPECT_EQ(box.text, u"Failed to triangulate geometry.\t");
   EXPECT_EQ(box.flags, MB_OK | MB_ICONERROR);
-  EXPECT_EQ(box.owner, focus);
   EXPECT_GT(box.order, headless::ShownDialogs().at(0).order);
   EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
 }
@@ -236,14 +157,6 @@ TEST_F(ExportPreparationTest, TriangulationOffKeepsTheCornerCounts) {
   ASSERT_EQ(Scene().groupMeshCount, 1);
   ASSERT_EQ(Scene().groupMeshes[0].faceCount, 6);
   for (std::int32_t f = 0; f < 6; ++f) EXPECT_EQ(Scene().groupMeshes[0].faces[f].cornerCount, 4);
-}
-
-TEST_F(ExportPreparationTest, TriangulationNeedsMeshesAndVertices) {
-  TestHostModel model;
-  model.AddMesh();
-  AcceptDialog();
-  ASSERT_EQ(PrepareExportScene(&model, TestInstance()), 1);
-  EXPECT_EQ(model.calls, (Calls{"PrepareExport(1)", "GetMainWindow"}));
 }
 
 TEST_F(ExportPreparationTest, GroupModeCountsGroupFacesAndLeavesInfluencesAtZero) {
@@ -263,53 +176,31 @@ TEST_F(ExportPreparationTest, GroupModeCountsGroupFacesAndLeavesInfluencesAtZero
   EXPECT_EQ(Scene().frames[0].influenceCount, 0);
 }
 
-TEST_F(ExportPreparationTest, OneExportFillsOneMeshMember) {
-  TestHostModel model;
-  model.AddGroup("a");
-  BuildCube(model);
-  AcceptDialog({Check(ORTOLIX_IDC_EXPORT_GROUPS_AS_MESHES, true)});
-  ASSERT_EQ(PrepareExportScene(&model, TestInstance()), 1);
-  AcceptDialog({Check(ORTOLIX_IDC_EXPORT_GROUPS_AS_MESHES, false)});
-  ASSERT_EQ(PrepareExportScene(&model, TestInstance()), 1);
-  EXPECT_EQ(Scene().groupMeshes, nullptr);
-  EXPECT_EQ(Scene().modelVertexCount, 24);
-}
-
-struct SweepCase {
-  const char* label;
-  bool groups;
-};
-
-class AllocationSweepTest : public ExportPreparationTest,
-                            public ::testing::WithParamInterface<SweepCase> {};
-
-TEST_P(AllocationSweepTest, EveryFailedAllocationStopsWithNoSceneLeft) {
+TEST_F(ExportPreparationTest, EveryFailedAllocationStopsWithNoSceneLeft) {
   TestHostModel model;
   model.AddGroup("a");
   model.AddGroup("b");
   BuildCube(model, 2);
   model.AddBone("root", -1);
   model.AddBone("child", 0);
-  TheExportOptions().exportGroupsAsMeshes = GetParam().groups ? 1 : 0;
-  FailExportAllocationAt(0);
-  AcceptDialog();
-  ASSERT_EQ(PrepareExportScene(&model, TestInstance()), 1);
-  const std::int64_t allocations = ExportAllocationCount();
-  ASSERT_GT(allocations, 3);
-  for (std::int64_t nth = 1; nth <= allocations; ++nth) {
-    SCOPED_TRACE(nth);
-    FailExportAllocationAt(nth);
+  for (const std::int32_t groups : {0, 1}) {
+    SCOPED_TRACE(groups);
+    TheExportOptions().exportGroupsAsMeshes = groups;
+    FailExportAllocationAt(0);
     AcceptDialog();
-    EXPECT_EQ(PrepareExportScene(&model, TestInstance()), 2);
-    EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
+    ASSERT_EQ(PrepareExportScene(&model, TestInstance()), 1);
+    const std::int64_t allocations = ExportAllocationCount();
+    ASSERT_GT(allocations, 3);
+    for (std::int64_t nth = 1; nth <= allocations; ++nth) {
+      SCOPED_TRACE(nth);
+      FailExportAllocationAt(nth);
+      AcceptDialog();
+      EXPECT_EQ(PrepareExportScene(&model, TestInstance()), 2);
+      EXPECT_TRUE(ExportSceneIsEmpty(Scene()));
+    }
   }
   EXPECT_TRUE(headless::ShownMessageBoxes().empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, AllocationSweepTest,
-                         ::testing::Values(SweepCase{"model_vertex_list", false},
-                                           SweepCase{"group_meshes", true}),
-                         [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace
 }  // namespace ortolix

@@ -1,6 +1,5 @@
-// A fixture for tests that build an ExportScene: the scene and options the
-// test fills, the scene freed afterwards and any injected allocation failure
-// cleared.
+// A scene and options to fill; afterwards the scene is freed and any injected
+// allocation failure cleared.
 #pragma once
 
 #include <gtest/gtest.h>

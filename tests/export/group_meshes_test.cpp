@@ -7,47 +7,42 @@
 
 #include "export/export_allocation.h"
 #include "tests/export/export_scene_test.h"
-#include "tests/export/test_models.h"
+#include "tests/export/test_host_model.h"
 
 namespace ortolix {
 namespace {
 
 using testing::BuildCube;
-using testing::FaceDesc;
 using testing::TestHostModel;
 
 class GroupMeshesTest : public testing::ExportSceneTest {};
 
+// Faces 0, 2, 4 in group "a"; 1, 3, 5 in group "b".
+void BuildTwoGroupCube(TestHostModel& model) {
+  model.AddGroup("a");
+  model.AddGroup("b");
+  BuildCube(model, 2);
+}
+
 TEST_F(GroupMeshesTest, ModelWithoutGroupsGivesOneDefaultMeshOfGroupZeroFaces) {
   TestHostModel model;
-  model.AddVertex({0, 0, 0});
-  model.AddVertex({1, 0, 0});
-  model.AddVertex({0, 1, 0});
-  const std::int32_t mesh = model.AddMesh();
-  FaceDesc inGroup{{0, 1, 2}, {}, {}};
-  FaceDesc elsewhere{{2, 1, 0}, {}, {}};
-  elsewhere.group = 1;
-  model.AddFace(mesh, elsewhere);
-  model.AddFace(mesh, inGroup);
+  BuildCube(model, 2);
   ASSERT_EQ(BuildGroupMeshes(scene_, model, options_), 1);
   ASSERT_EQ(scene_.groupMeshCount, 1);
   const GroupMesh& only = scene_.groupMeshes[0];
   EXPECT_STREQ(only.name, "defaultMesh");
-  ASSERT_EQ(only.faceCount, 1);
-  EXPECT_EQ(only.faces[0].hostFace, 1);
-  EXPECT_EQ(only.vertexCount, 3);
+  ASSERT_EQ(only.faceCount, 3);
+  EXPECT_EQ(only.faces[1].hostFace, 2);
   EXPECT_EQ(scene_.modelVertices, nullptr);
 }
 
 TEST_F(GroupMeshesTest, FacesGoToTheirGroupInHostOrderWithOwnVertices) {
   TestHostModel model;
-  model.AddGroup("body");
-  model.AddGroup("head");
+  BuildTwoGroupCube(model);
   model.AddGroup("empty");
-  BuildCube(model, 2);  // faces 0, 2, 4 in group 0; 1, 3, 5 in group 1
   ASSERT_EQ(BuildGroupMeshes(scene_, model, options_), 1);
   ASSERT_EQ(scene_.groupMeshCount, 3);
-  EXPECT_STREQ(scene_.groupMeshes[0].name, "body");
+  EXPECT_STREQ(scene_.groupMeshes[0].name, "a");
   EXPECT_STREQ(scene_.groupMeshes[2].name, "empty");
   for (std::int32_t k = 0; k < 2; ++k) {
     const GroupMesh& mesh = scene_.groupMeshes[k];
@@ -67,7 +62,6 @@ TEST_F(GroupMeshesTest, FacesGoToTheirGroupInHostOrderWithOwnVertices) {
     }
   }
   EXPECT_EQ(scene_.groupMeshes[2].faceCount, 0);
-  EXPECT_EQ(scene_.groupMeshes[2].faces, nullptr);
   EXPECT_EQ(scene_.groupMeshes[2].vertices, nullptr);
   // Group mode never writes the whole-model corner indices.
   EXPECT_EQ(model.Face(0, 0).exportIndices[0], -1);
@@ -75,9 +69,7 @@ TEST_F(GroupMeshesTest, FacesGoToTheirGroupInHostOrderWithOwnVertices) {
 
 TEST_F(GroupMeshesTest, WeldRestartsForEveryGroupMesh) {
   TestHostModel model;
-  model.AddGroup("a");
-  model.AddGroup("b");
-  BuildCube(model, 2);
+  BuildTwoGroupCube(model);
   ExportOptions positionsOnly;
   positionsOnly.exportTextureCoordinates = 0;
   ASSERT_EQ(BuildGroupMeshes(scene_, model, positionsOnly), 1);
@@ -100,9 +92,7 @@ TEST_F(GroupMeshesTest, LongNamesAreCutAtAWholeCharacter) {
 
 TEST_F(GroupMeshesTest, EveryAllocationFailureYieldsZeroAndReleasesCleanly) {
   TestHostModel model;
-  model.AddGroup("a");
-  model.AddGroup("b");
-  BuildCube(model, 2);
+  BuildTwoGroupCube(model);
   FailExportAllocationAt(0);
   ASSERT_EQ(BuildGroupMeshes(scene_, model, options_), 1);
   const std::int64_t allocations = ExportAllocationCount();

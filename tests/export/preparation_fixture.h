@@ -8,13 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "export/export_allocation.h"
-#include "export/export_options.h"
-#include "export/export_release.h"
-#include "export/export_scene.h"
 #include "platform/win32/headless.h"
 #include "platform/win32/win32.h"
 #include "resources/export_dialog.h"
+#include "tests/export/export_scene_test.h"
 
 namespace ortolix::testing {
 
@@ -31,11 +28,10 @@ class PreparationTest : public ::testing::Test {
     headless::Reset();
   }
 
-  // The user's steps in the next export dialog.
   static void ScriptDialog(std::vector<headless::DialogStep> steps) {
     headless::AddDialogScript(headless::DialogScript{ORTOLIX_EXPORT_DIALOG_ID, std::move(steps)});
   }
-  // The steps, then OK.
+  // The user's steps in the next export dialog, then OK.
   static void AcceptDialog(std::vector<headless::DialogStep> steps = {}) {
     steps.push_back(headless::DialogStep::Press(headless::ControlRef::Id(IDOK)));
     ScriptDialog(std::move(steps));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "tests/export/test_host_model.h"
@@ -11,50 +12,32 @@ namespace {
 
 using testing::TestHostModel;
 
-struct KeyCase {
-  const char* label;
-  std::vector<Quat> before;
-  std::vector<Quat> after;
-};
-
-class RotationKeyTest : public ::testing::TestWithParam<KeyCase> {};
-
-TEST_P(RotationKeyTest, KeysEndOnOneHemisphere) {
-  TestHostModel model;
-  model.AddAnimation("a", 30, GetParam().before);
-  FixRotationKeySigns(model);
-  const HostTrack& track = model.animations.items[0].tracks[0];
-  ASSERT_EQ(track.rotationKeyCount, static_cast<std::int32_t>(GetParam().after.size()));
-  for (std::size_t k = 0; k < GetParam().after.size(); ++k) {
-    SCOPED_TRACE(k);
-    const Quat& q = track.rotationKeys[k].value;
-    const Quat& want = GetParam().after[k];
-    EXPECT_EQ(q.x, want.x);
-    EXPECT_EQ(q.y, want.y);
-    EXPECT_EQ(q.z, want.z);
-    EXPECT_EQ(q.w, want.w);
-    EXPECT_EQ(track.rotationKeys[k].time, static_cast<float>(k));
-  }
-}
-
 const Quat kQ{0.5f, 0.5f, 0.5f, 0.5f};
 const Quat kMinusQ{-0.5f, -0.5f, -0.5f, -0.5f};
 const Quat kSideways{0.0f, 0.0f, 0.7071068f, -0.7071068f};  // dot with kQ is 0
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, RotationKeyTest,
-    ::testing::Values(KeyCase{"q_minus_q_q", {kQ, kMinusQ, kQ}, {kQ, kQ, kQ}},
-                      KeyCase{"first_key_never_changes", {kMinusQ, kQ}, {kMinusQ, kMinusQ}},
-                      KeyCase{"compares_with_corrected_key", {kQ, kMinusQ, kMinusQ}, {kQ, kQ, kQ}},
-                      KeyCase{"zero_dot_keeps_sign", {kQ, kSideways}, {kQ, kSideways}},
-                      KeyCase{"single_key", {kMinusQ}, {kMinusQ}}),
-    [](const ::testing::TestParamInfo<KeyCase>& info) { return info.param.label; });
-
-TEST(RotationKeys, ModelWithoutAnimationsIsLeftAlone) {
-  TestHostModel model;
-  model.EnableEmptyAnimations();
-  FixRotationKeySigns(model);
-  EXPECT_EQ(model.animations.count, 0);
+TEST(RotationKeys, KeysEndOnOneHemisphere) {
+  // {before, after}: the first key never changes, and each key compares with
+  // the corrected one before it.
+  const std::pair<std::vector<Quat>, std::vector<Quat>> cases[] = {
+      {{kQ, kMinusQ, kQ}, {kQ, kQ, kQ}},        {{kMinusQ, kQ}, {kMinusQ, kMinusQ}},
+      {{kQ, kMinusQ, kMinusQ}, {kQ, kQ, kQ}},   {{kQ, kSideways}, {kQ, kSideways}},
+      {{kMinusQ}, {kMinusQ}}};
+  for (const auto& [before, after] : cases) {
+    SCOPED_TRACE(before.size());
+    TestHostModel model;
+    model.AddAnimation("a", 30, before);
+    FixRotationKeySigns(model);
+    const HostTrack& track = model.animations.items[0].tracks[0];
+    ASSERT_EQ(track.rotationKeyCount, static_cast<std::int32_t>(after.size()));
+    for (std::size_t k = 0; k < after.size(); ++k) {
+      SCOPED_TRACE(k);
+      const Quat& q = track.rotationKeys[k].value;
+      const Quat& want = after[k];
+      EXPECT_TRUE(q.x == want.x && q.y == want.y && q.z == want.z && q.w == want.w);
+      EXPECT_EQ(track.rotationKeys[k].time, static_cast<float>(k));
+    }
+  }
 }
 
 }  // namespace

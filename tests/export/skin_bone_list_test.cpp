@@ -24,11 +24,6 @@ TEST(SkinBoneList, KeepsDistinctIndicesNewestInFront) {
   EXPECT_EQ(list.count, 0);
   EXPECT_EQ(list.front, nullptr);
   EXPECT_EQ(SkinBonePosition(list, 9), -1);
-  ClearSkinBones(list);
-}
-
-TEST(SkinBoneList, AllocationFailureAddsNothing) {
-  SkinBoneList list;
   FailExportAllocationAt(1);
   EXPECT_EQ(AddSkinBone(list, 3), 0);
   FailExportAllocationAt(0);

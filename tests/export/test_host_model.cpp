@@ -18,19 +18,9 @@ HostTexElement Element(Uv uv) { return HostTexElement{7, uv.u, uv.v, 9}; }
 }  // namespace
 
 TestHostModel::TestHostModel() {
-  hostWord0 = 0;
-  hostWord1 = 0;
-  placed1 = {};
-  placed2 = {};
-  materials = {};
-  vertices = {};
-  hostArray0 = {};
-  hostArray1 = {};
-  extras = {};
-  groups = {};
-  meshes = {};
-  bones = {};
-  animations = {};
+  hostWord0 = hostWord1 = 0;
+  placed1 = {}, placed2 = {}, materials = {}, vertices = {}, hostArray0 = {}, hostArray1 = {};
+  extras = {}, groups = {}, meshes = {}, bones = {}, animations = {};
   // A non-empty store keeps data() valid while records are added.
   meshStore_.reserve(64);
   materialStore_.reserve(64);
@@ -99,13 +89,6 @@ HostFace& TestHostModel::Face(std::int32_t mesh, std::int32_t face) {
   return meshFaces_[static_cast<std::size_t>(mesh)][static_cast<std::size_t>(face)];
 }
 
-void TestHostModel::AddGroup(const char* name) {
-  HostGroup group{};
-  group.name = HostPathString(name);
-  groupStore_.push_back(group);
-  Publish();
-}
-
 void TestHostModel::AddMaterial(const char* name) {
   TestMaterial& material = materialStore_.emplace_back();
   material.name = HostPathString(name);
@@ -152,26 +135,16 @@ void TestHostModel::AddAnimation(const char* name, float fps, std::vector<Quat> 
   Publish();
 }
 
-void TestHostModel::AddPlaced1(const char* name) {
-  HostPlacedObject1 record{};
+template <typename Record>
+static void AddNamed(std::vector<Record>& store, const char* name) {
+  Record& record = store.emplace_back();
+  record = Record{};
   record.name = HostPathString(name);
-  placed1Store_.push_back(record);
-  Publish();
 }
-
-void TestHostModel::AddPlaced2(const char* name) {
-  HostPlacedObject2 record{};
-  record.name = HostPathString(name);
-  placed2Store_.push_back(record);
-  Publish();
-}
-
-void TestHostModel::AddExtra(const char* name) {
-  HostExtraRecord record{};
-  record.name = HostPathString(name);
-  extraStore_.push_back(record);
-  Publish();
-}
+void TestHostModel::AddPlaced1(const char* name) { AddNamed(placed1Store_, name), Publish(); }
+void TestHostModel::AddPlaced2(const char* name) { AddNamed(placed2Store_, name), Publish(); }
+void TestHostModel::AddExtra(const char* name) { AddNamed(extraStore_, name), Publish(); }
+void TestHostModel::AddGroup(const char* name) { AddNamed(groupStore_, name), Publish(); }
 
 void TestHostModel::EnableEmptyBones() {
   emptyBones_ = true;
@@ -184,99 +157,25 @@ void TestHostModel::EnableEmptyAnimations() {
   Publish();
 }
 
-HWND TestHostModel::GetMainWindow() {
-  calls.push_back("GetMainWindow");
-  return mainWindow;
-}
-
-std::int32_t TestHostModel::Triangulate() {
-  calls.push_back("Triangulate");
-  return triangulateResult;
-}
-
-std::int32_t TestHostModel::MaterialQuery(HostPathString& text) {
-  calls.push_back(text.IsEmpty() ? "MaterialQuery()" : "MaterialQuery(text)");
-  return materialQueryResult;
-}
-
-std::int32_t TestHostModel::GroupQuery(HostPathString& text) {
-  calls.push_back(text.IsEmpty() ? "GroupQuery()" : "GroupQuery(text)");
-  return groupQueryResult;
-}
-
-std::int32_t TestHostModel::BoneQuery(HostPathString& text) {
-  calls.push_back(text.IsEmpty() ? "BoneQuery()" : "BoneQuery(text)");
-  return boneQueryResult;
-}
-
-std::int32_t TestHostModel::MaterialFallback() {
-  calls.push_back("MaterialFallback");
-  return 0;
-}
-
-std::int32_t TestHostModel::GroupFallback() {
-  calls.push_back("GroupFallback");
-  return 0;
-}
-
-std::int32_t TestHostModel::BoneFallback() {
-  calls.push_back("BoneFallback");
-  return 0;
-}
-
-std::int32_t TestHostModel::FlipHandedness() {
-  calls.push_back("FlipHandedness");
-  return 0;
-}
-
-std::int32_t TestHostModel::PrepareExport(std::int32_t flag) {
-  calls.push_back("PrepareExport(" + std::to_string(flag) + ")");
-  return 0;
-}
-
-std::int32_t TestHostModel::AllocateVertices(std::int32_t) {
-  calls.push_back("AllocateVertices");
-  return 0;
-}
-
-std::int32_t TestHostModel::GroupsHook() {
-  calls.push_back("GroupsHook");
-  return 0;
-}
-
-std::int32_t TestHostModel::SkeletonHook(std::int32_t flag) {
-  calls.push_back("SkeletonHook(" + std::to_string(flag) + ")");
-  return 0;
-}
-
-HostVertex* TestHostModel::SetVertexInfluences(std::int32_t, std::int32_t) {
-  calls.push_back("SetVertexInfluences");
-  return nullptr;
-}
-
-HostMaterial* TestHostModel::CreateMaterial(const HostPathString&) {
-  calls.push_back("CreateMaterial");
-  return nullptr;
-}
-
-HostGroup* TestHostModel::CreateGroup(const HostPathString&, std::int32_t) {
-  calls.push_back("CreateGroup");
-  return nullptr;
-}
-
-HostBone* TestHostModel::CreateBone(const HostPathString&, std::int32_t) {
-  calls.push_back("CreateBone");
-  return nullptr;
-}
-
-HostAnimation* TestHostModel::CreateAnimation(const HostPathString&) {
-  calls.push_back("CreateAnimation");
-  return nullptr;
-}
-
-HostMesh* TestHostModel::CreateMesh() {
-  calls.push_back("CreateMesh");
-  return nullptr;
+void BuildCube(TestHostModel& model, std::int32_t groupCount) {
+  for (int i = 0; i < 8; ++i) {
+    model.AddVertex(Vec3{(i & 1) ? 1.0f : -1.0f, (i & 2) ? 1.0f : -1.0f, (i & 4) ? 1.0f : -1.0f});
+  }
+  const std::int32_t quads[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4},
+                                    {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
+  const std::int32_t mesh = model.AddMesh();
+  for (int f = 0; f < 6; ++f) {
+    FaceDesc face;
+    face.corners.assign(quads[f], quads[f] + 4);
+    for (int c = 0; c < 4; ++c) {
+      const Uv uv{static_cast<float>(f) + static_cast<float>(c) / 10.0f, static_cast<float>(f)};
+      face.uv0.push_back(uv);
+      face.uv1.push_back(Uv{uv.u, -uv.v});
+    }
+    face.group = f % groupCount;
+    face.material = f % 2;
+    model.AddFace(mesh, face);
+  }
 }
 
 }  // namespace ortolix::testing

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plugin/host_model.h"
@@ -69,25 +70,28 @@ class TestHostModel final : public HostModel {
   // Every Host operation called, in order, e.g. "PrepareExport(1)".
   std::vector<std::string> calls;
 
-  HWND GetMainWindow() override;
-  std::int32_t Triangulate() override;
-  std::int32_t MaterialQuery(HostPathString& text) override;
-  std::int32_t GroupQuery(HostPathString& text) override;
-  std::int32_t BoneQuery(HostPathString& text) override;
-  std::int32_t MaterialFallback() override;
-  std::int32_t GroupFallback() override;
-  std::int32_t BoneFallback() override;
-  std::int32_t FlipHandedness() override;
-  std::int32_t PrepareExport(std::int32_t flag) override;
-  std::int32_t AllocateVertices(std::int32_t count) override;
-  std::int32_t GroupsHook() override;
-  std::int32_t SkeletonHook(std::int32_t flag) override;
-  HostVertex* SetVertexInfluences(std::int32_t vertex, std::int32_t count) override;
-  HostMaterial* CreateMaterial(const HostPathString& name) override;
-  HostGroup* CreateGroup(const HostPathString& name, std::int32_t flag) override;
-  HostBone* CreateBone(const HostPathString& name, std::int32_t flag) override;
-  HostAnimation* CreateAnimation(const HostPathString& name) override;
-  HostMesh* CreateMesh() override;
+  // Every Host operation logs its call and gives the set answer, or 0.
+  HWND GetMainWindow() override { return Log("GetMainWindow"), mainWindow; }
+  std::int32_t Triangulate() override { return Log("Triangulate"), triangulateResult; }
+  std::int32_t MaterialQuery(HostPathString& t) override { return Query("Material", t), materialQueryResult; }
+  std::int32_t GroupQuery(HostPathString& t) override { return Query("Group", t), groupQueryResult; }
+  std::int32_t BoneQuery(HostPathString& t) override { return Query("Bone", t), boneQueryResult; }
+  std::int32_t MaterialFallback() override { return Log("MaterialFallback"), 0; }
+  std::int32_t GroupFallback() override { return Log("GroupFallback"), 0; }
+  std::int32_t BoneFallback() override { return Log("BoneFallback"), 0; }
+  std::int32_t FlipHandedness() override { return Log("FlipHandedness"), 0; }
+  std::int32_t PrepareExport(std::int32_t f) override { return Log("PrepareExport", f), 0; }
+  std::int32_t AllocateVertices(std::int32_t) override { return Log("AllocateVertices"), 0; }
+  std::int32_t GroupsHook() override { return Log("GroupsHook"), 0; }
+  std::int32_t SkeletonHook(std::int32_t f) override { return Log("SkeletonHook", f), 0; }
+  HostVertex* SetVertexInfluences(std::int32_t, std::int32_t) override {
+    return Log("SetVertexInfluences"), nullptr;
+  }
+  HostMaterial* CreateMaterial(const HostPathString&) override { return Log("CreateMaterial"), nullptr; }
+  HostGroup* CreateGroup(const HostPathString&, std::int32_t) override { return Log("CreateGroup"), nullptr; }
+  HostBone* CreateBone(const HostPathString&, std::int32_t) override { return Log("CreateBone"), nullptr; }
+  HostAnimation* CreateAnimation(const HostPathString&) override { return Log("CreateAnimation"), nullptr; }
+  HostMesh* CreateMesh() override { return Log("CreateMesh"), nullptr; }
 
  private:
   struct FaceStore {
@@ -102,6 +106,11 @@ class TestHostModel final : public HostModel {
   };
 
   void Publish();
+  void Log(std::string call) { calls.push_back(std::move(call)); }
+  void Log(const char* call, std::int32_t flag) { Log(call + ("(" + std::to_string(flag) + ")")); }
+  void Query(const char* kind, const HostPathString& text) {
+    Log(kind + std::string(text.IsEmpty() ? "Query()" : "Query(text)"));
+  }
 
   std::vector<HostVertex> vertexStore_;
   std::deque<std::vector<HostInfluence>> influenceStore_;
@@ -120,5 +129,11 @@ class TestHostModel final : public HostModel {
   bool emptyBones_ = false;
   bool emptyAnimations_ = false;
 };
+
+// A cube of 8 vertices and 6 quads in one mesh. Every corner has its own
+// first-set texture coordinates (u = face + corner / 10, v = face), so each
+// vertex is used by three faces with three different coordinates. The second
+// set is the first set with v negated. Face f is in group f % groupCount.
+void BuildCube(TestHostModel& model, std::int32_t groupCount = 1);
 
 }  // namespace ortolix::testing
