@@ -10,7 +10,6 @@
 #include <limits>
 #include <random>
 #include <string>
-#include <vector>
 
 namespace ortolix {
 namespace {
@@ -97,14 +96,8 @@ Matrix4 FromUpper(const Mat3& a, const Vec3& t = Vec3{0, 0, 0}) {
 
 Matrix4 Scale(float x, float y, float z) { return FromUpper(Diag(x, y, z)); }
 
-void ExpectIdentityQuat(const Quat& q, float tolerance) {
-  EXPECT_NEAR(q.x, 0, tolerance);
-  EXPECT_NEAR(q.y, 0, tolerance);
-  EXPECT_NEAR(q.z, 0, tolerance);
-  EXPECT_NEAR(std::fabs(q.w), 1, tolerance);
-}
-
-void ExpectVec4(const Vec4& v, float x, float y, float z, float w) {
+template <typename V>  // Vec4 or Quat
+void ExpectVec4(const V& v, float x, float y, float z, float w) {
   EXPECT_EQ(v.x, x);
   EXPECT_EQ(v.y, y);
   EXPECT_EQ(v.z, z);
@@ -113,22 +106,6 @@ void ExpectVec4(const Vec4& v, float x, float y, float z, float w) {
 
 // ---------------------------------------------------------------------------
 // Edge cases.
-
-TEST(DecomposeAffine, Identity) {
-  const AffineParts p = DecomposeAffine(IdentityMatrix());
-  ExpectVec4(p.t, 0, 0, 0, 0);
-  EXPECT_EQ(p.q.x, 0.0f);
-  EXPECT_EQ(p.q.y, 0.0f);
-  EXPECT_EQ(p.q.z, 0.0f);
-  EXPECT_EQ(p.q.w, 1.0f);
-  ExpectVec4(p.k, 1, 1, 1, 1);
-  EXPECT_EQ(p.f, 1.0f);
-  EXPECT_EQ(p.u.x, 0.0f);
-  EXPECT_EQ(p.u.y, 0.0f);
-  EXPECT_EQ(p.u.z, 0.0f);
-  EXPECT_EQ(std::fabs(p.u.w), 1.0f);
-  EXPECT_EQ(PolarDecompose(IdentityMatrix()).passes, 1);
-}
 
 TEST(DecomposeAffine, UniformScaleTwoTakesTwoPasses) {
   Matrix4 a = Scale(2, 2, 2);
@@ -139,24 +116,11 @@ TEST(DecomposeAffine, UniformScaleTwoTakesTwoPasses) {
   const AffineParts p = DecomposeAffine(a);
   ExpectVec4(p.t, 5, -6, 7, 0);
   ExpectVec4(p.k, 2, 2, 2, 1);
-  EXPECT_EQ(p.q.x, 0.0f);
-  EXPECT_EQ(p.q.y, 0.0f);
-  EXPECT_EQ(p.q.z, 0.0f);
-  EXPECT_EQ(p.q.w, 1.0f);
+  ExpectVec4(p.q, 0, 0, 0, 1);
   EXPECT_EQ(p.f, 1.0f);
   const PolarResult polar = PolarDecompose(a);
   EXPECT_EQ(polar.passes, 2);
   EXPECT_EQ(polar.det, 1.0f);  // the last pass sees the identity
-}
-
-TEST(DecomposeAffine, MirrorGivesNegativeSign) {
-  const Matrix4 a = Scale(1, 1, -1);
-  const AffineParts p = DecomposeAffine(a);
-  EXPECT_EQ(p.f, -1.0f);
-  EXPECT_NEAR(Norm(p.q), 1.0, 1e-6);
-  EXPECT_GT(Det(RotationD(p.q)), 0.0);
-  EXPECT_LT(MaxDiff(Rebuild(p), Upper(a)), 1e-6);
-  ExpectVec4(p.k, 1, 1, 1, 1);
 }
 
 TEST(DecomposeAffine, ZeroColumnTakesRankTwoPath) {
@@ -182,8 +146,7 @@ TEST(DecomposeAffine, ZeroMatrix) {
   const AffineParts p = DecomposeAffine(zero);
   EXPECT_EQ(p.f, 1.0f);
   ExpectVec4(p.k, 0, 0, 0, 1);
-  ExpectIdentityQuat(p.q, 0.0f);
-  EXPECT_EQ(p.q.w, 1.0f);
+  ExpectVec4(p.q, 0, 0, 0, 1);
 }
 
 // Pure scales reach CanonicalStretch with exact factors, so each pattern takes
@@ -195,7 +158,8 @@ TEST(DecomposeAffine, ScalesTakeEveryStretchPath) {
     const AffineParts p = DecomposeAffine(a);
     const std::string where = std::to_string(s.x) + " " + std::to_string(s.y) + " " + std::to_string(s.z);
     EXPECT_EQ(p.f, 1.0f) << where;
-    ExpectIdentityQuat(p.q, 0.0f);
+    ExpectVec4(p.q, 0, 0, 0, p.q.w);
+    EXPECT_EQ(std::fabs(p.q.w), 1.0f) << where;
     EXPECT_NEAR(Norm(p.u), 1.0, 1e-6) << where;
     EXPECT_LT(MaxDiff(Rebuild(p), Upper(a)), 1e-6) << where;
     float given[3] = {s.x, s.y, s.z}, got[3] = {p.k.x, p.k.y, p.k.z};
@@ -230,251 +194,6 @@ TEST(PolarDecompose, RankOneRotationWithSeparateOutput) {
     const Mat3 s = Mul(Trans(qd), a);
     EXPECT_LT(MaxDiff(s, Trans(s)), 1e-5 * MaxAbs(a));
     EXPECT_GT(s[0][0] + s[1][1] + s[2][2], 0.0);
-  }
-}
-
-TEST(PolarDecompose, RandomRankTwoMatrices) {
-  std::mt19937 rng(5);
-  std::uniform_real_distribution<float> u(-3.0f, 3.0f);
-  int rank_two_path = 0;
-  for (int trial = 0; trial < 200; ++trial) {
-    // Third row is zero: the determinant is exactly 0 in any arithmetic.
-    const Mat3 a{{{u(rng), u(rng), u(rng)}, {u(rng), u(rng), u(rng)}, {0, 0, 0}}};
-    const PolarResult polar = PolarDecompose(FromUpper(a));
-    rank_two_path += polar.det == 0.0f;
-    const Mat3 q = Upper(polar.q);
-    ASSERT_LT(MaxDiff(Mul(q, Trans(q)), Diag(1, 1, 1)), 1e-5) << trial;
-    ASSERT_LT(MaxDiff(Mul(q, Upper(polar.s)), a), 1e-4 * std::max(1.0, MaxAbs(a))) << trial;
-  }
-  EXPECT_EQ(rank_two_path, 200);
-}
-
-// ---------------------------------------------------------------------------
-// Building blocks.
-
-TEST(Blocks, LargestColumnVisitsRowByRow) {
-  Matrix4 m{};
-  EXPECT_EQ(LargestColumn(m), -1);
-  *ElementAddress(m, 0, 2) = -3;
-  *ElementAddress(m, 1, 0) = 3;  // equal, not strictly larger
-  *ElementAddress(m, 2, 1) = 2;
-  *ElementAddress(m, 3, 3) = 50;  // outside the 3×3 part
-  EXPECT_EQ(LargestColumn(m), 2);
-  *ElementAddress(m, 2, 1) = 3.5f;
-  EXPECT_EQ(LargestColumn(m), 1);
-  *ElementAddress(m, 0, 0) = kNaN;
-  EXPECT_EQ(LargestColumn(m), 1);
-}
-
-TEST(Blocks, HouseholderVectorReflectsOntoZ) {
-  const Vec3 cases[] = {{3, 0, 4}, {1, -2, -2}, {0, 0, 0.5f}, {0, 0, -2}, {1e-3f, 5, 0}};
-  for (const Vec3& x : cases) {
-    const Vec3 u = HouseholderVector(x);
-    const double uu = double(u.x) * u.x + double(u.y) * u.y + double(u.z) * u.z;
-    EXPECT_NEAR(uu, 2.0, 1e-6);
-    const double ux = double(u.x) * x.x + double(u.y) * x.y + double(u.z) * x.z;
-    const double r[3] = {x.x - u.x * ux, x.y - u.y * ux, x.z - u.z * ux};
-    const double len = std::sqrt(double(x.x) * x.x + double(x.y) * x.y + double(x.z) * x.z);
-    EXPECT_NEAR(r[0], 0, 1e-5 * len);
-    EXPECT_NEAR(r[1], 0, 1e-5 * len);
-    EXPECT_NEAR(r[2], x.z < 0 ? len : -len, 1e-5 * len);
-  }
-}
-
-TEST(Blocks, ReflectColumnsAndRows) {
-  const Vec3 u = HouseholderVector(Vec3{1, 2, 2});
-  const Matrix4 m = FromUpper(Mat3{{{1, 2, 3}, {4, 5, 6}, {7, 8, 10}}});
-  Matrix4 cols = m, rows = m;
-  ReflectColumns(cols, u);
-  ReflectRows(rows, u);
-  Mat3 h = Diag(1, 1, 1);
-  const double v[3] = {u.x, u.y, u.z};
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) h[i][j] -= v[i] * v[j];
-  EXPECT_LT(MaxDiff(Upper(cols), Mul(h, Upper(m))), 1e-5);
-  EXPECT_LT(MaxDiff(Upper(rows), Mul(Upper(m), h)), 1e-5);
-  EXPECT_EQ(Element(cols, 3, 3), 1.0f);
-}
-
-TEST(Blocks, NormsAndAdjugate) {
-  const Matrix4 m = FromUpper(Mat3{{{1, -2, 3}, {-4, 5, -6}, {7, 8, -10}}});
-  EXPECT_EQ(MaxColumnSum(m), 19.0f);
-  EXPECT_EQ(MaxRowSum(m), 25.0f);
-  Matrix4 with_nan = m;
-  *ElementAddress(with_nan, 2, 2) = kNaN;
-  EXPECT_EQ(MaxColumnSum(with_nan), 15.0f);  // NaN sums are never taken
-  EXPECT_EQ(MaxRowSum(with_nan), 15.0f);
-  // Rows of the adjugate transpose are orthogonal to the other rows of M and
-  // give the determinant with their own.
-  const Matrix4 a = AdjugateTranspose(m);
-  const double det = Det(Upper(m));
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) {
-      double dot = 0;
-      for (int c = 0; c < 3; ++c) dot += double(Element(m, i, c)) * Element(a, j, c);
-      EXPECT_EQ(dot, i == j ? det : 0.0) << i << j;
-    }
-}
-
-TEST(Blocks, SymmetricEigen) {
-  const EigenResult diag = SymmetricEigen(Scale(3, -1, 2));
-  ExpectVec4(diag.k, 3, -1, 2, 1);
-  const Matrix4 id = IdentityMatrix();
-  EXPECT_EQ(std::memcmp(&diag.u, &id, sizeof(Matrix4)), 0);
-  std::mt19937 rng(3);
-  std::uniform_real_distribution<float> u(-4.0f, 4.0f);
-  for (int trial = 0; trial < 300; ++trial) {
-    Mat3 s{};
-    for (int i = 0; i < 3; ++i)
-      for (int j = i; j < 3; ++j) s[i][j] = s[j][i] = u(rng);
-    const EigenResult e = SymmetricEigen(FromUpper(s));
-    const Mat3 v = Upper(e.u);
-    ASSERT_LT(MaxDiff(Mul(v, Trans(v)), Diag(1, 1, 1)), 1e-5) << trial;
-    ASSERT_NEAR(Det(v), 1.0, 1e-5) << trial;  // a proper rotation
-    ASSERT_LT(MaxDiff(Mul(Mul(v, Diag(e.k.x, e.k.y, e.k.z)), Trans(v)), s), 1e-4) << trial;
-  }
-}
-
-TEST(Blocks, QuatFromRotationRoundTrip) {
-  const float h = std::sqrt(0.5f);
-  std::vector<Quat> cases = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0},  // half turns
-                             {0, 0, 0, 1}, {h, 0, 0, h}, {0.5f, -0.5f, 0.5f, -0.5f}};
-  std::mt19937 rng(9);
-  std::normal_distribution<float> n(0.0f, 1.0f);
-  for (int i = 0; i < 500; ++i) cases.push_back(QuatNormalize(Quat{n(rng), n(rng), n(rng), n(rng)}));
-  for (const Quat& q : cases) {
-    const Quat back = QuatFromRotation(QuatToRotationMatrix(q));
-    const double dot = double(back.x) * q.x + double(back.y) * q.y + double(back.z) * q.z +
-                       double(back.w) * q.w;
-    ASSERT_NEAR(std::fabs(dot), 1.0, 2e-6) << q.x << " " << q.y << " " << q.z << " " << q.w;
-  }
-  // A homogeneous weight w scales the 3×3 part by w and divides out.
-  const Quat weighted_cases[] = {{0, 0, 0, 1}, {0, 0, 1, 0}};
-  for (const Quat& q : weighted_cases) {
-    Matrix4 weighted = QuatToRotationMatrix(q);
-    for (float& v : weighted.m) v *= 4.0f;
-    const Quat back = QuatFromRotation(weighted);
-    EXPECT_EQ(back.x, q.x);
-    EXPECT_EQ(back.y, q.y);
-    EXPECT_EQ(back.z, q.z);
-    EXPECT_EQ(back.w, q.w);
-  }
-}
-
-// ---------------------------------------------------------------------------
-// CanonicalStretch keeps the stretch and picks the canonical stretch rotation.
-
-// Every rotation that permutes the axes (up to sign), as unit quaternions.
-std::vector<Quat> AxisPermutations() {
-  std::vector<Quat> g;
-  for (int i = 0; i < 4; ++i) {
-    float c[4] = {0, 0, 0, 0};
-    c[i] = 1;
-    g.push_back(Quat{c[0], c[1], c[2], c[3]});
-  }
-  for (int s = 0; s < 16; ++s)
-    g.push_back(Quat{s & 1 ? -0.5f : 0.5f, s & 2 ? -0.5f : 0.5f, s & 4 ? -0.5f : 0.5f,
-                     s & 8 ? -0.5f : 0.5f});
-  const float h = std::sqrt(0.5f);
-  for (int i = 0; i < 4; ++i)
-    for (int j = i + 1; j < 4; ++j)
-      for (int s = 0; s < 2; ++s) {
-        float c[4] = {0, 0, 0, 0};
-        c[i] = h;
-        c[j] = s ? -h : h;
-        g.push_back(Quat{c[0], c[1], c[2], c[3]});
-      }
-  return g;
-}
-
-std::vector<Quat> StretchRotations() {
-  std::vector<Quat> us = {{0, 0, 0, 1},         {0, 0, 0, -1},      {0.5f, 0.5f, 0.5f, 0.5f},
-                          {-0.5f, 0.5f, 0.5f, 0.5f}, {0.7f, 0.7f, 0.1f, 0.1f},
-                          {0.1f, -0.7f, 0.05f, 0.7f}, {0.05f, 0.1f, -0.9f, 0.2f},
-                          {0.48f, -0.52f, 0.5f, 0.49f}};
-  std::mt19937 rng(21);
-  std::normal_distribution<float> n(0.0f, 1.0f);
-  for (int i = 0; i < 400; ++i) us.push_back(Quat{n(rng), n(rng), n(rng), n(rng)});
-  for (Quat& q : us) q = QuatNormalize(q);
-  return us;
-}
-
-struct StretchCase {
-  Vec4 k;
-  const char* path;
-};
-
-TEST(CanonicalStretch, KeepsTheStretchOnEveryPath) {
-  const StretchCase cases[] = {
-      {{1, 2, 3, 1}, "distinct"},     {{3, 0.5f, 2, 1}, "distinct"},
-      {{2, 2, 3, 1}, "z pair"},       {{2, 3, 2, 1}, "y pair"},
-      {{3, 2, 2, 1}, "x pair"},       {{0.5f, 0.5f, 0.25f, 1}, "z pair"},
-      {{2, 2, 2, 1}, "all equal"},
-  };
-  const std::vector<Quat> us = StretchRotations();
-  for (const StretchCase& c : cases) {
-    for (const Quat& u : us) {
-      Vec4 k = c.k;
-      const Quat p = CanonicalStretch(u, k);
-      const Quat v = PolarQuatProduct(u, p);
-      ASSERT_NEAR(Norm(v), 1.0, 2e-6) << c.path;
-      ASSERT_LT(MaxDiff(Stretch(v, k), Stretch(u, c.k)), 1e-5) << c.path;
-      float before[3] = {c.k.x, c.k.y, c.k.z}, after[3] = {k.x, k.y, k.z};
-      std::sort(before, before + 3);
-      std::sort(after, after + 3);
-      ASSERT_TRUE(std::equal(before, before + 3, after)) << c.path;
-      ASSERT_EQ(k.w, 1.0f);
-    }
-  }
-}
-
-TEST(CanonicalStretch, DistinctScalesGetTheNearestAxisPermutation) {
-  const std::vector<Quat> group = AxisPermutations();
-  ASSERT_EQ(group.size(), 32u);  // with ±q, the 24 rotations of the cube
-  for (const Quat& u : StretchRotations()) {
-    double best = 0;
-    for (const Quat& g : group)
-      best = std::max(best, std::fabs(double(u.x) * g.x + double(u.y) * g.y +
-                                      double(u.z) * g.z + double(u.w) * g.w));
-    Vec4 k{1, 2, 3, 1};
-    const Quat v = PolarQuatProduct(u, CanonicalStretch(u, k));
-    ASSERT_NEAR(std::fabs(v.w), best, 2e-6) << u.x << " " << u.y << " " << u.z << " " << u.w;
-  }
-}
-
-TEST(CanonicalStretch, EqualPairRemovesTheTurnAboutTheOddAxis) {
-  // A turn about the axis of the odd factor does not change the stretch; the
-  // canonical stretch rotation has none (zero component on that axis).
-  const Vec4 patterns[] = {{2, 2, 3, 1}, {2, 3, 2, 1}, {3, 2, 2, 1}, {0.5f, 7, 7, 1}};
-  for (const Vec4& k0 : patterns) {
-    for (const Quat& u : StretchRotations()) {
-      Vec4 k = k0;
-      const Quat v = PolarQuatProduct(u, CanonicalStretch(u, k));
-      const float along_odd = k.y == k.z ? v.x : k.x == k.z ? v.y : v.z;
-      ASSERT_NEAR(along_odd, 0.0f, 1e-6) << k.x << " " << k.y << " " << k.z;
-      ASSERT_GT(v.w, 0.0f);
-    }
-  }
-}
-
-TEST(CanonicalStretch, AllEqualReturnsTheConjugate) {
-  const Quat u{0.1f, -0.2f, 0.3f, 0.9f};
-  Vec4 k{2, 2, 2, 1};
-  const Quat p = CanonicalStretch(u, k);
-  EXPECT_EQ(p.x, -u.x);
-  EXPECT_EQ(p.y, -u.y);
-  EXPECT_EQ(p.z, -u.z);
-  EXPECT_EQ(p.w, u.w);
-  ExpectVec4(k, 2, 2, 2, 1);
-}
-
-TEST(CanonicalStretch, EqualPairMovesTheOddFactor) {
-  // With u = identity the odd factor keeps its axis, whatever path it takes.
-  const StretchCase cases[] = {{{2, 2, 3, 1}, "z"}, {{2, 3, 2, 1}, "y"}, {{3, 2, 2, 1}, "x"}};
-  for (const StretchCase& c : cases) {
-    Vec4 k = c.k;
-    const Quat v = PolarQuatProduct(Quat{0, 0, 0, 1}, CanonicalStretch(Quat{0, 0, 0, 1}, k));
-    EXPECT_LT(MaxDiff(Stretch(v, k), Diag(c.k.x, c.k.y, c.k.z)), 1e-6) << c.path;
   }
 }
 

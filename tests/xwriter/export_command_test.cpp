@@ -14,17 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/xwriter/golden_file.h"
+
 namespace ortolix {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+std::string ReadFile(const fs::path& path) { return testing::ReadFile(path.string()); }
 
 // Runs a shell command line; returns its exit status (-1 when it did not exit).
 int RunShell(const std::string& command) {
@@ -74,11 +71,6 @@ TEST_F(ExportCommand, WritesTheSampleWithTheClockAndOptionsGiven) {
   ASSERT_EQ(Export(Sample("arm.json"), dir_ / "again.x", "--epoch 0 --ticks 25 "
                                                          "--set export-templates=0"), 0);
   EXPECT_EQ(ReadFile(dir_ / "again.x"), text);
-}
-
-TEST_F(ExportCommand, CancelInTheDialogExitsTwoWithoutAFile) {
-  EXPECT_EQ(Export(Sample("arm.json"), dir_ / "arm.x", "--cancel"), 2);
-  EXPECT_FALSE(fs::exists(dir_ / "arm.x"));
 }
 
 TEST_F(ExportCommand, TheAnswerToTheUnskinnedVertexWarningDecides) {

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "export/export_allocation.h"
@@ -19,14 +18,8 @@
 namespace ortolix {
 namespace {
 
+using testing::ReadFile;
 using testing::TestModel;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class ExportFileTest : public ::testing::Test {
  protected:

@@ -7,12 +7,15 @@
 
 namespace ortolix::testing {
 
-inline std::string ReadGolden(const std::string& name) {
-  std::ifstream in(std::string(ORTOLIX_SOURCE_DIR) + "/tests/xwriter/golden/" + name,
-                   std::ios::binary);
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+inline std::string ReadGolden(const std::string& name) {
+  return ReadFile(std::string(ORTOLIX_SOURCE_DIR) + "/tests/xwriter/golden/" + name);
 }
 
 }  // namespace ortolix::testing

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <tuple>
 
 #include "platform/crt/clock.h"
 #include "tests/xwriter/golden_file.h"
@@ -116,65 +117,53 @@ class SceneGolden : public ::testing::Test {
   ExportVertex vertex_[4];
 };
 
-class SingleMeshGolden : public SceneGolden, public ::testing::WithParamInterface<bool> {};
+// Each case: golden file, model builder, options; every case with and
+// without "Flip handedness".
+struct SceneCase {
+  const char* golden;
+  bool skinned, groups, skeleton;
+  void (*set)(ExportOptions&);
+};
 
-TEST_P(SingleMeshGolden, EveryMeshBlock) {
-  BuildQuad(false);
-  UseModelVertexList();
-  options_.exportMaterials = options_.exportTextureCoordinates = 1;
-  options_.exportVertexNormals = options_.exportVertexColors = 1;
-  options_.exportTicksPerSecond = 1;
-  options_.exportAnimation = 1;
-  options_.flipHandedness = GetParam() ? 1 : 0;
-  EXPECT_EQ(Write(), Expected(GetParam() ? "single_mesh_flip.x" : "single_mesh.x"));
+const SceneCase kSceneCases[] = {
+    {"single_mesh", false, false, false,
+     [](ExportOptions& o) {
+       o.exportMaterials = o.exportTextureCoordinates = o.exportVertexNormals = 1;
+       o.exportVertexColors = o.exportTicksPerSecond = o.exportAnimation = 1;
+     }},
+    {"group_mesh", false, true, false,
+     [](ExportOptions& o) {
+       o.exportGroupsAsMeshes = o.exportMaterials = o.exportTextureCoordinates = 1;
+       o.exportMultipleUvSets = 1;
+     }},
+    {"skeleton", true, false, true,
+     [](ExportOptions& o) {
+       o.exportRootBoneTransform = o.exportTicksPerSecond = o.exportAnimation = 1;
+     }},
+    // Group meshes beside the bone tree, each with its own skin weights.
+    {"skeleton_groups", true, true, true,
+     [](ExportOptions& o) { o.exportGroupsAsMeshes = o.exportMaterials = 1; }},
+};
+
+class SceneTable : public SceneGolden,
+                   public ::testing::WithParamInterface<std::tuple<SceneCase, bool>> {};
+
+TEST_P(SceneTable, MatchesTheGoldenFile) {
+  const auto& [c, flip] = GetParam();
+  BuildQuad(c.skinned);
+  if (c.groups) {
+    UseGroupMeshes();
+  } else {
+    UseModelVertexList();
+  }
+  if (c.skeleton) BuildSkeleton();
+  c.set(options_);
+  options_.flipHandedness = flip ? 1 : 0;
+  EXPECT_EQ(Write(), Expected((std::string(c.golden) + (flip ? "_flip.x" : ".x")).c_str()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Flip, SingleMeshGolden, ::testing::Bool());
-
-class GroupMeshGolden : public SceneGolden, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(GroupMeshGolden, FramePerGroupWithSecondUvSetAndGroupMaterials) {
-  BuildQuad(false);
-  UseGroupMeshes();
-  options_.exportGroupsAsMeshes = 1;
-  options_.exportMaterials = options_.exportTextureCoordinates = 1;
-  options_.exportMultipleUvSets = 1;
-  options_.flipHandedness = GetParam() ? 1 : 0;
-  EXPECT_EQ(Write(), Expected(GetParam() ? "group_mesh_flip.x" : "group_mesh.x"));
-}
-
-INSTANTIATE_TEST_SUITE_P(Flip, GroupMeshGolden, ::testing::Bool());
-
-class SkeletonGolden : public SceneGolden, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(SkeletonGolden, RootBoneTreeSkinAndAnimation) {
-  BuildQuad(true);
-  UseModelVertexList();
-  BuildSkeleton();
-  options_.exportRootBoneTransform = 1;
-  options_.exportTicksPerSecond = 1;
-  options_.exportAnimation = 1;
-  options_.flipHandedness = GetParam() ? 1 : 0;
-  EXPECT_EQ(Write(), Expected(GetParam() ? "skeleton_flip.x" : "skeleton.x"));
-}
-
-INSTANTIATE_TEST_SUITE_P(Flip, SkeletonGolden, ::testing::Bool());
-
-class SkeletonGroupsGolden : public SceneGolden, public ::testing::WithParamInterface<bool> {};
-
-// The group meshes stand beside the bone tree at width 3, their meshes at 6,
-// each with its group's materials and its own skin weights.
-TEST_P(SkeletonGroupsGolden, GroupMeshFramesBesideTheBones) {
-  BuildQuad(true);
-  UseGroupMeshes();
-  BuildSkeleton();
-  options_.exportGroupsAsMeshes = 1;
-  options_.exportMaterials = 1;
-  options_.flipHandedness = GetParam() ? 1 : 0;
-  EXPECT_EQ(Write(), Expected(GetParam() ? "skeleton_groups_flip.x" : "skeleton_groups.x"));
-}
-
-INSTANTIATE_TEST_SUITE_P(Flip, SkeletonGroupsGolden, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Scenes, SceneTable,
+                         ::testing::Combine(::testing::ValuesIn(kSceneCases), ::testing::Bool()));
 
 }  // namespace
 }  // namespace ortolix

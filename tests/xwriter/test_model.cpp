@@ -23,29 +23,15 @@ HostTextureMap* TestMaterial::GetTextureMap(std::int32_t slot) {
 }
 
 TestModel::TestModel() {
-  hostWord0 = 0;
-  hostWord1 = 0;
-  placed1 = {0, nullptr};
-  placed2 = {0, nullptr};
-  materials = {0, nullptr};
-  vertices = {0, nullptr};
-  hostArray0 = {0, nullptr};
-  hostArray1 = {0, nullptr};
-  extras = {0, nullptr};
-  groups = {0, nullptr};
-  meshes = {0, nullptr};
-  bones = {0, nullptr};
-  animations = {0, nullptr};
+  hostWord0 = hostWord1 = 0;
+  auto clear = [](auto&... array) { ((array = {}), ...); };  // count 0, no items
+  clear(placed1, placed2, materials, vertices, hostArray0, hostArray1, extras, groups, meshes,
+        bones, animations);
   creatorName = HostPathString("Modeller");
   creatorVersion = HostPathString("1.0");
   website = HostPathString("example.org");
-  vertices_.reserve(kMaxRecords);
-  faces_.reserve(kMaxRecords);
-  meshes_.reserve(kMaxRecords);
-  materials_.reserve(kMaxRecords);
-  groups_.reserve(kMaxRecords);
-  bones_.reserve(kMaxRecords);
-  animations_.reserve(kMaxRecords);
+  auto reserve = [](auto&... store) { (store.reserve(kMaxRecords), ...); };
+  reserve(vertices_, faces_, meshes_, materials_, groups_, bones_, animations_);
 }
 
 TestModel::~TestModel() {
@@ -147,25 +133,27 @@ HostAnimation& TestModel::AddAnimation(const char* name, float fps, std::int32_t
   return a;
 }
 
+namespace {
+template <typename Key, typename Value>
+void AppendKey(std::deque<std::vector<Key>>& store, Key*& keys, std::int32_t& count, float time,
+               Value value) {
+  store.emplace_back(keys, keys + count);
+  store.back().push_back({time, value});
+  keys = store.back().data();
+  count = static_cast<std::int32_t>(store.back().size());
+}
+}  // namespace
+
 void TestModel::AddPositionKey(HostTrack& track, float time, Vec3 value) {
-  positionKeys_.emplace_back(track.positionKeys, track.positionKeys + track.positionKeyCount);
-  positionKeys_.back().push_back({time, value});
-  track.positionKeys = positionKeys_.back().data();
-  track.positionKeyCount = static_cast<std::int32_t>(positionKeys_.back().size());
+  AppendKey(positionKeys_, track.positionKeys, track.positionKeyCount, time, value);
 }
 
 void TestModel::AddRotationKey(HostTrack& track, float time, Quat value) {
-  rotationKeys_.emplace_back(track.rotationKeys, track.rotationKeys + track.rotationKeyCount);
-  rotationKeys_.back().push_back({time, value});
-  track.rotationKeys = rotationKeys_.back().data();
-  track.rotationKeyCount = static_cast<std::int32_t>(rotationKeys_.back().size());
+  AppendKey(rotationKeys_, track.rotationKeys, track.rotationKeyCount, time, value);
 }
 
 void TestModel::AddScaleKey(HostTrack& track, float time, Vec3 value) {
-  scaleKeys_.emplace_back(track.scaleKeys, track.scaleKeys + track.scaleKeyCount);
-  scaleKeys_.back().push_back({time, value});
-  track.scaleKeys = scaleKeys_.back().data();
-  track.scaleKeyCount = static_cast<std::int32_t>(scaleKeys_.back().size());
+  AppendKey(scaleKeys_, track.scaleKeys, track.scaleKeyCount, time, value);
 }
 
 ExportScene TestScene::View() {

@@ -67,14 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{u"a/b.c/", u"", u"a/b.c/"},
                       PathCase{u"", u"", u""}));
 
-TEST(PathParts, MissingArgumentsGiveZero) {
-  WideChar out[kDirectoryPartSize];
-  EXPECT_EQ(FileNamePart(nullptr, out), 0);
-  EXPECT_EQ(FileNamePart(u"a.b", nullptr), 0);
-  EXPECT_EQ(DirectoryPart(nullptr, out), 0);
-  EXPECT_EQ(DirectoryPart(u"a/b", nullptr), 0);
-}
-
 struct TickCase {
   float time;
   float rate;
