@@ -11,7 +11,7 @@
 
 namespace ortolix::bench {
 
-class GridHostModel final : public testing_support::InertHostModel {
+class GridHostModel final : public test::InertHostModel {
  public:
   // A grid of cells x cells quads, two triangles each, spread over
   // `groupCount` groups by row.
@@ -34,7 +34,7 @@ class GridHostModel final : public testing_support::InertHostModel {
   std::vector<HostFaceTexture> textures_;
   std::vector<HostFace> faces_;
   std::vector<HostGroup> groupStore_;
-  testing_support::TestMesh mesh_;
+  test::TestMesh mesh_;
 };
 
 }  // namespace ortolix::bench

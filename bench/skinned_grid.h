@@ -26,7 +26,7 @@ class SkinnedGrid {
   std::vector<HostPositionKey> positionKeys_;
   std::vector<HostRotationKey> rotationKeys_;
   std::vector<HostScaleKey> scaleKeys_;
-  testing_support::TestAnimation animation_;
+  test::TestAnimation animation_;
 };
 
 }  // namespace ortolix::bench

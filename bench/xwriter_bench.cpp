@@ -298,7 +298,7 @@ void BaselineMesh(ChunkOut& out, const HostModel& model, const ExportScene& scen
 
 int WriterMesh(TextSink& sink, Fixture& fixture) {
   return WriteMesh(&sink, fixture.Context(),
-                   MeshSource::WholeModel(*fixture.grid, fixture.scene), kMeshWidth);
+                   MeshWriteView::WholeModel(*fixture.grid, fixture.scene), kMeshWidth);
 }
 
 bool BaselineMatchesWriter(Fixture& fixture) {

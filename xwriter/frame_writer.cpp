@@ -7,7 +7,7 @@
 #include "xwriter/block_text.h"
 #include "xwriter/flip.h"
 #include "xwriter/frame_name.h"
-#include "xwriter/mesh_source.h"
+#include "xwriter/mesh_write_view.h"
 #include "xwriter/mesh_writer.h"
 
 namespace ortolix {
@@ -20,7 +20,7 @@ bool HasGeometry(const HostModel& model) {
 }
 
 // A frame with the identity transform around one mesh.
-int WriteMeshFrame(TextSink& sink, const WriteContext& context, const MeshSource& source,
+int WriteMeshFrame(TextSink& sink, const WriteContext& context, const MeshWriteView& source,
                    const std::string& candidate, std::int32_t w) {
   const std::string name = UniqueFrameName(*context.model, candidate);
   if (w == 0) {
@@ -83,7 +83,7 @@ void WriteBoneClosing(TextSink& sink, std::int32_t w) {
 int WriteSingleMeshFrame(TextSink* sink, const WriteContext& context, std::int32_t w) {
   if (sink == nullptr) return 0;
   if (!HasGeometry(*context.model)) return 1;
-  return WriteMeshFrame(*sink, context, MeshSource::WholeModel(*context.model, *context.scene),
+  return WriteMeshFrame(*sink, context, MeshWriteView::WholeModel(*context.model, *context.scene),
                         "Body", w);
 }
 
@@ -95,7 +95,7 @@ int WriteGroupMeshFrames(TextSink* sink, const WriteContext& context, std::int32
     const GroupMesh& group = scene.groupMeshes[g];
     if (group.vertexCount <= 0 || group.faceCount <= 0) continue;
     // A group mesh that fails stops where it failed; the next one follows.
-    (void)WriteMeshFrame(*sink, context, MeshSource::Group(scene, g), group.name, w);
+    (void)WriteMeshFrame(*sink, context, MeshWriteView::Group(scene, g), group.name, w);
   }
   return 1;
 }

@@ -33,7 +33,7 @@ std::string EscapedPath(const char* narrow) {
 
 // The whole-model list: every material from the first used one, the faces'
 // material indices lowered to match.
-void WriteModelMaterialList(TextSink& sink, const WriteContext& context, const MeshSource& source,
+void WriteModelMaterialList(TextSink& sink, const WriteContext& context, const MeshWriteView& source,
                             std::int32_t w) {
   HostArray<HostMaterial>& materials = context.model->materials;
   const std::int32_t skip = materials.items[0].useCount > 0 ? 0 : 1;
@@ -60,7 +60,7 @@ std::int32_t UsePosition(const HostGroup& group, std::int32_t material) {
 }
 
 // A group's list: the materials the Host group uses, in the order of its uses.
-void WriteGroupMaterialList(TextSink& sink, const WriteContext& context, const MeshSource& source,
+void WriteGroupMaterialList(TextSink& sink, const WriteContext& context, const MeshWriteView& source,
                             const HostGroup& group, std::int32_t w) {
   HostArray<HostMaterial>& materials = context.model->materials;
   Print(sink, "%*sMeshMaterialList {\n", w, " ");
@@ -113,7 +113,7 @@ void WriteMaterial(TextSink& sink, const WriteContext& context, HostMaterial& ma
   Print(sink, "%*s }\n\n", w, " ");
 }
 
-int WriteMeshMaterialList(TextSink* sink, const WriteContext& context, const MeshSource& source,
+int WriteMeshMaterialList(TextSink* sink, const WriteContext& context, const MeshWriteView& source,
                           std::int32_t w) {
   if (sink == nullptr) return 0;
   const HostModel& model = *context.model;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "xwriter/mesh_source.h"
+#include "xwriter/mesh_write_view.h"
 #include "xwriter/text_sink.h"
 #include "xwriter/write_context.h"
 
@@ -12,7 +12,7 @@ namespace ortolix {
 
 // The material list of the mesh at width w. Leaves the block out (result 1)
 // when the data it needs is missing; 0 for a missing sink.
-int WriteMeshMaterialList(TextSink* sink, const WriteContext& context, const MeshSource& source,
+int WriteMeshMaterialList(TextSink* sink, const WriteContext& context, const MeshWriteView& source,
                           std::int32_t w);
 
 // One Material block for `material` at width w.

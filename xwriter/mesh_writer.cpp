@@ -17,7 +17,7 @@ bool AnyBoneSkinned(const HostModel& model) {
   return false;
 }
 
-bool AnyVertexInfluenced(const HostModel& model, const MeshSource& source) {
+bool AnyVertexInfluenced(const HostModel& model, const MeshWriteView& source) {
   if (model.vertices.items == nullptr) return false;
   for (const ExportVertex& v : source.Vertices()) {
     if (v.hostVertex >= 0 && v.hostVertex < model.vertices.count &&
@@ -28,17 +28,17 @@ bool AnyVertexInfluenced(const HostModel& model, const MeshSource& source) {
   return false;
 }
 
-const char* MeshName(const WriteContext& context, const MeshSource& source) {
+const char* MeshName(const WriteContext& context, const MeshWriteView& source) {
   if (source.IsGroup()) return context.scene->groupMeshes[source.GroupIndex()].name;
   return AnyBoneSkinned(*context.model) ? "skinnedMesh" : "staticMesh";
 }
 
-bool IsSkinned(const WriteContext& context, const MeshSource& source) {
+bool IsSkinned(const WriteContext& context, const MeshWriteView& source) {
   return source.IsGroup() ? AnyVertexInfluenced(*context.model, source)
                           : AnyBoneSkinned(*context.model);
 }
 
-void WriteVertexPositions(TextSink& sink, const MeshSource& source, std::int32_t w, bool flip) {
+void WriteVertexPositions(TextSink& sink, const MeshWriteView& source, std::int32_t w, bool flip) {
   const auto vertices = source.Vertices();
   for (std::size_t i = 0; i < vertices.size(); ++i) {
     const Vec3& p = vertices[i].position;
@@ -48,7 +48,7 @@ void WriteVertexPositions(TextSink& sink, const MeshSource& source, std::int32_t
 }
 
 // The optional blocks in file order; the first 0 ends the mesh.
-int WriteOptionalBlocks(TextSink* sink, const WriteContext& context, const MeshSource& source,
+int WriteOptionalBlocks(TextSink* sink, const WriteContext& context, const MeshWriteView& source,
                         std::int32_t w) {
   const ExportOptions& options = *context.options;
   if (IsSet(options.exportVertexNormals) && WriteMeshNormals(sink, context, source, w) == 0) {
@@ -68,7 +68,7 @@ int WriteOptionalBlocks(TextSink* sink, const WriteContext& context, const MeshS
 
 }  // namespace
 
-void WriteFaceList(TextSink& sink, const MeshSource& source, std::int32_t w, bool flip) {
+void WriteFaceList(TextSink& sink, const MeshWriteView& source, std::int32_t w, bool flip) {
   const std::int64_t count = source.FaceCount();
   source.ForEachFace([&](const MeshFaceView& face, std::int64_t index) {
     Print(sink, "%*s %d;", w, " ", face.cornerCount);
@@ -81,7 +81,7 @@ void WriteFaceList(TextSink& sink, const MeshSource& source, std::int32_t w, boo
   });
 }
 
-int WriteMesh(TextSink* sink, const WriteContext& context, const MeshSource& source,
+int WriteMesh(TextSink* sink, const WriteContext& context, const MeshWriteView& source,
               std::int32_t w) {
   if (sink == nullptr) return 0;
   const bool flip = IsSet(context.options->flipHandedness);
@@ -96,7 +96,7 @@ int WriteMesh(TextSink* sink, const WriteContext& context, const MeshSource& sou
   return 1;
 }
 
-int WriteMeshNormals(TextSink* sink, const WriteContext& context, const MeshSource& source,
+int WriteMeshNormals(TextSink* sink, const WriteContext& context, const MeshWriteView& source,
                      std::int32_t w) {
   if (sink == nullptr) return 0;
   const bool flip = IsSet(context.options->flipHandedness);
@@ -114,7 +114,7 @@ int WriteMeshNormals(TextSink* sink, const WriteContext& context, const MeshSour
   return 1;
 }
 
-int WriteMeshTextureCoords(TextSink* sink, const WriteContext& context, const MeshSource& source,
+int WriteMeshTextureCoords(TextSink* sink, const WriteContext& context, const MeshWriteView& source,
                            std::int32_t w) {
   if (sink == nullptr) return 0;
   const auto vertices = source.Vertices();
@@ -142,7 +142,7 @@ int WriteMeshTextureCoords(TextSink* sink, const WriteContext& context, const Me
   return 1;
 }
 
-int WriteMeshVertexColors(TextSink* sink, const MeshSource& source, std::int32_t w) {
+int WriteMeshVertexColors(TextSink* sink, const MeshWriteView& source, std::int32_t w) {
   if (sink == nullptr) return 0;
   const auto vertices = source.Vertices();
   Print(*sink, "%*sMeshVertexColors {\n", w, " ");

@@ -20,7 +20,7 @@ std::span<const HostInfluence> InfluencesOf(const HostModel& model, std::int32_t
   return {v.influences, static_cast<std::size_t>(v.influenceCount)};
 }
 
-std::int32_t MaxInfluencesPerVertex(const HostModel& model, const MeshSource& source) {
+std::int32_t MaxInfluencesPerVertex(const HostModel& model, const MeshWriteView& source) {
   std::int32_t most = 0;
   if (!source.IsGroup()) {
     if (model.vertices.items == nullptr) return 0;
@@ -38,7 +38,7 @@ std::int32_t MaxInfluencesPerVertex(const HostModel& model, const MeshSource& so
 }
 
 // The most distinct non-negative bone indices named by the corners of one face.
-std::int32_t MaxBonesPerFace(const HostModel& model, const MeshSource& source) {
+std::int32_t MaxBonesPerFace(const HostModel& model, const MeshWriteView& source) {
   std::int32_t most = 0;
   std::vector<std::int32_t> bones;
   source.ForEachFace([&](const MeshFaceView& face, std::int64_t) {
@@ -56,7 +56,7 @@ std::int32_t MaxBonesPerFace(const HostModel& model, const MeshSource& source) {
   return most;
 }
 
-void CountGroupInfluences(const HostModel& model, ExportScene& scene, const MeshSource& source) {
+void CountGroupInfluences(const HostModel& model, ExportScene& scene, const MeshWriteView& source) {
   for (std::int32_t b = 0; b < scene.frameCount; ++b) scene.frames[b].influenceCount = 0;
   const std::int32_t bones = std::min(model.bones.count, scene.frameCount);
   for (const ExportVertex& v : source.Vertices()) {
@@ -76,7 +76,7 @@ struct BoneInfluence {
 // blocks do not each walk every vertex.
 class InfluencesByBone {
  public:
-  InfluencesByBone(const HostModel& model, const MeshSource& source, std::int32_t bones)
+  InfluencesByBone(const HostModel& model, const MeshWriteView& source, std::int32_t bones)
       : start_(static_cast<std::size_t>(bones) + 1, 0) {
     const auto vertices = source.Vertices();
     for (const ExportVertex& v : vertices) {
@@ -133,7 +133,7 @@ void WriteBoneWeights(TextSink& sink, const WriteContext& context,
 
 }  // namespace
 
-int WriteSkinWeights(TextSink* sink, const WriteContext& context, const MeshSource& source,
+int WriteSkinWeights(TextSink* sink, const WriteContext& context, const MeshWriteView& source,
                      std::int32_t w) {
   if (sink == nullptr) return 0;
   const HostModel& model = *context.model;

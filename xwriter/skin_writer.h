@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "xwriter/mesh_source.h"
+#include "xwriter/mesh_write_view.h"
 #include "xwriter/text_sink.h"
 #include "xwriter/write_context.h"
 
@@ -13,7 +13,7 @@ namespace ortolix {
 // influence count, at the mesh's width w. For a group mesh the frames'
 // influence counts are first recomputed from its vertices (and left so).
 // Returns 1, or 0 for a missing sink.
-int WriteSkinWeights(TextSink* sink, const WriteContext& context, const MeshSource& source,
+int WriteSkinWeights(TextSink* sink, const WriteContext& context, const MeshWriteView& source,
                      std::int32_t w);
 
 }  // namespace ortolix

@@ -26,7 +26,7 @@ HRESULT Short(MeshLoadReport& report, const std::string& mesh, const char* child
 
 // Splits `words` (stride bytes per vertex) into texture sets.
 void TakeTextureSets(const std::vector<DWORD>& words, std::size_t stride,
-                     const std::vector<PackedElement>& elements, MeshSource& mesh) {
+                     const std::vector<PackedElement>& elements, DecodedMesh& mesh) {
   const std::size_t vertices = mesh.positions.size();
   const auto* bytes = reinterpret_cast<const std::byte*>(words.data());
   for (const PackedElement& element : elements) {
@@ -66,7 +66,7 @@ constexpr DWORD kDeclUsageTexCoord = 5;
 
 }  // namespace
 
-HRESULT DecodeFvfData(LockBytes data, MeshSource& mesh, MeshLoadReport& report) {
+HRESULT DecodeFvfData(LockBytes data, DecodedMesh& mesh, MeshLoadReport& report) {
   LockCursor cursor(data);
   DWORD fvf = 0;
   if (!cursor.Dword(fvf)) return Short(report, mesh.name, "FVFData");
@@ -102,7 +102,7 @@ HRESULT DecodeFvfData(LockBytes data, MeshSource& mesh, MeshLoadReport& report) 
   return S_OK;
 }
 
-HRESULT DecodeDeclData(LockBytes data, MeshSource& mesh, MeshLoadReport& report) {
+HRESULT DecodeDeclData(LockBytes data, DecodedMesh& mesh, MeshLoadReport& report) {
   LockCursor cursor(data);
   DWORD count = 0;
   if (!cursor.Dword(count) || !cursor.Has(count, 4 * sizeof(DWORD))) {

@@ -49,8 +49,8 @@ HRESULT Load(ID3DXFileData* data, DWORD options, IDirect3DDevice9* device,
   if (!GuidEqual(type, TID_D3DRMMesh)) {
     return report.Fail(D3DERR_INVALIDCALL, "Mesh: the data object is not a Mesh");
   }
-  MeshSource source;
-  if (const HRESULT hr = ReadMeshSource(*data, source, report); hr < 0) return hr;
+  DecodedMesh source;
+  if (const HRESULT hr = ReadDecodedMesh(*data, source, report); hr < 0) return hr;
   return BuildSkinMesh(source, options, device, outputs, report);
 }
 

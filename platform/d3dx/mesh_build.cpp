@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::size_t kMaxTextureSets = 8;
 
-std::vector<const TextureSetSource*> TextureSets(const MeshSource& source) {
+std::vector<const TextureSetSource*> TextureSets(const DecodedMesh& source) {
   std::vector<const TextureSetSource*> sets;
   if (source.texture_coords) sets.push_back(&*source.texture_coords);
   for (const TextureSetSource& extra : source.extra_texture_sets) sets.push_back(&extra);
@@ -39,7 +39,7 @@ DWORD ColourChannel(float value) {
 }
 
 // ARGB colour per file vertex; vertices without an entry are white, alpha 0.
-std::vector<DWORD> FileVertexColours(const MeshSource& source) {
+std::vector<DWORD> FileVertexColours(const DecodedMesh& source) {
   std::vector<DWORD> colours(source.positions.size(), 0x00FFFFFFu);
   for (const IndexedColourSource& c : *source.colours) {
     colours[c.vertex] = ColourChannel(c.a) << 24 | ColourChannel(c.r) << 16 |
@@ -48,9 +48,9 @@ std::vector<DWORD> FileVertexColours(const MeshSource& source) {
   return colours;
 }
 
-void FillVertices(const MeshSource& source, const VertexPlan& plan, std::byte* vertices) {
+void FillVertices(const DecodedMesh& source, const VertexPlan& plan, std::byte* vertices) {
   FvfLayout layout;
-  const DWORD fvf = MeshSourceFvf(source);
+  const DWORD fvf = DecodedMeshFvf(source);
   (void)BuildFvfLayout(fvf, layout);  // always describable: built from known bits
   const std::vector<const TextureSetSource*> sets = TextureSets(source);
   const std::vector<DWORD> colours = source.colours ? FileVertexColours(source) : std::vector<DWORD>{};
@@ -75,7 +75,7 @@ void FillVertices(const MeshSource& source, const VertexPlan& plan, std::byte* v
 }
 
 // Fans each polygon from its first corner, in file order.
-void FillFaces(const MeshSource& source, const VertexPlan& plan,
+void FillFaces(const DecodedMesh& source, const VertexPlan& plan,
                const std::vector<DWORD>& polygon_material, bool wide, void* indices,
                DWORD* attributes) {
   std::size_t corner = 0;
@@ -100,7 +100,7 @@ void FillFaces(const MeshSource& source, const VertexPlan& plan,
   }
 }
 
-HRESULT MakeMesh(const MeshSource& source, const VertexPlan& plan,
+HRESULT MakeMesh(const DecodedMesh& source, const VertexPlan& plan,
                  const std::vector<DWORD>& polygon_material, DWORD options,
                  IDirect3DDevice9* device, ComRef<ID3DXMesh>& mesh, MeshLoadReport& report) {
   std::size_t triangles = 0;
@@ -115,7 +115,7 @@ HRESULT MakeMesh(const MeshSource& source, const VertexPlan& plan,
     return report.Fail(D3DERR_INVALIDCALL, MeshObjectPath(source.name) + ": too many triangles");
   }
   const HRESULT hr = D3DXCreateMeshFVF(DWORD(triangles), plan.VertexCount(), options,
-                                       MeshSourceFvf(source), device, mesh.Out());
+                                       DecodedMeshFvf(source), device, mesh.Out());
   if (hr < 0) return report.Fail(hr, MeshObjectPath(source.name) + ": the mesh cannot be created");
   void* vertices = nullptr;
   void* indices = nullptr;
@@ -134,7 +134,7 @@ HRESULT MakeMesh(const MeshSource& source, const VertexPlan& plan,
 
 // Bones in SkinWeights order; copies of a vertex carry its influences,
 // appended after the bone's file-order influences.
-HRESULT MakeSkinInfo(const MeshSource& source, const VertexPlan& plan, DWORD fvf,
+HRESULT MakeSkinInfo(const DecodedMesh& source, const VertexPlan& plan, DWORD fvf,
                      ComRef<ID3DXSkinInfo>& skin) {
   const DWORD bones = source.skin_bone_count.value_or(0);
   if (const HRESULT hr = D3DXCreateSkinInfoFVF(plan.VertexCount(), fvf, bones, skin.Out()); hr < 0) {
@@ -160,7 +160,7 @@ HRESULT MakeSkinInfo(const MeshSource& source, const VertexPlan& plan, DWORD fvf
   return S_OK;
 }
 
-void WarnAboutTextureSets(const MeshSource& source, MeshLoadReport& report) {
+void WarnAboutTextureSets(const DecodedMesh& source, MeshLoadReport& report) {
   const std::size_t sets = (source.texture_coords ? 1 : 0) + source.extra_texture_sets.size();
   if (sets > kMaxTextureSets) {
     report.Warn(MeshWarningCode::kTooManyTextureSets, MeshObjectPath(source.name),
@@ -168,10 +168,10 @@ void WarnAboutTextureSets(const MeshSource& source, MeshLoadReport& report) {
   }
 }
 
-HRESULT Build(const MeshSource& source, DWORD options, IDirect3DDevice9* device,
+HRESULT Build(const DecodedMesh& source, DWORD options, IDirect3DDevice9* device,
               const SkinMeshOutputs& outputs, MeshLoadReport& report) {
   std::vector<DWORD> polygon_material;
-  if (const HRESULT hr = CheckMeshSource(source, polygon_material, report); hr < 0) return hr;
+  if (const HRESULT hr = CheckDecodedMesh(source, polygon_material, report); hr < 0) return hr;
   WarnAboutTextureSets(source, report);
   const VertexPlan plan = PlanVertices(source);
   ComRef<ID3DXMesh> mesh;
@@ -207,7 +207,7 @@ HRESULT Build(const MeshSource& source, DWORD options, IDirect3DDevice9* device,
 
 }  // namespace
 
-DWORD MeshSourceFvf(const MeshSource& source) {
+DWORD DecodedMeshFvf(const DecodedMesh& source) {
   DWORD fvf = D3DFVF_XYZ;
   if (source.normals) fvf |= D3DFVF_NORMAL;
   if (source.colours) fvf |= D3DFVF_DIFFUSE;
@@ -244,7 +244,7 @@ ID3DXBuffer* MakeMaterialBuffer(const std::vector<MaterialSource>& materials) {
   return buffer;
 }
 
-HRESULT BuildSkinMesh(const MeshSource& source, DWORD options, IDirect3DDevice9* device,
+HRESULT BuildSkinMesh(const DecodedMesh& source, DWORD options, IDirect3DDevice9* device,
                       const SkinMeshOutputs& outputs, MeshLoadReport& report) {
   if (outputs.adjacency != nullptr) *outputs.adjacency = nullptr;
   if (outputs.materials != nullptr) *outputs.materials = nullptr;

@@ -11,7 +11,7 @@
 #include "platform/d3dx/d3dx_mesh.h"
 #include "platform/d3dx/d3dx_skin_info.h"
 #include "platform/d3dx/mesh_load_report.h"
-#include "platform/d3dx/mesh_source.h"
+#include "platform/d3dx/decoded_mesh.h"
 
 namespace ortolix {
 
@@ -20,13 +20,13 @@ namespace ortolix {
 // mesh without faces, D3DXERR_INVALIDDATA otherwise) and the tolerated
 // quirks as warnings. Fills one material index per polygon (all 0 without a
 // material list).
-[[nodiscard]] HRESULT CheckMeshSource(const MeshSource& source, std::vector<DWORD>& polygon_material,
+[[nodiscard]] HRESULT CheckDecodedMesh(const DecodedMesh& source, std::vector<DWORD>& polygon_material,
                                       MeshLoadReport& report);
 
 // The vertex format: XYZ, NORMAL with MeshNormals, DIFFUSE with
 // MeshVertexColors, and one texture set for MeshTextureCoords followed by the
 // extra sets (at most eight in all), with their sizes.
-[[nodiscard]] DWORD MeshSourceFvf(const MeshSource& source);
+[[nodiscard]] DWORD DecodedMeshFvf(const DecodedMesh& source);
 
 // Outputs of BuildSkinMesh, each optional except `mesh`. On failure every
 // output is left null / 0.
@@ -40,7 +40,7 @@ struct SkinMeshOutputs {
 
 // Builds the mesh of `source` with `options` (D3DXMESH_32BIT for 32-bit
 // indices) on `device`. Safe on any decoded source.
-[[nodiscard]] HRESULT BuildSkinMesh(const MeshSource& source, DWORD options,
+[[nodiscard]] HRESULT BuildSkinMesh(const DecodedMesh& source, DWORD options,
                                     IDirect3DDevice9* device, const SkinMeshOutputs& outputs,
                                     MeshLoadReport& report);
 

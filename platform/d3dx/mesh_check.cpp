@@ -8,11 +8,11 @@ namespace {
 
 std::string Count(std::size_t n) { return std::to_string(n); }
 
-HRESULT Invalid(MeshLoadReport& report, const MeshSource& s, const char* child, const std::string& fault) {
+HRESULT Invalid(MeshLoadReport& report, const DecodedMesh& s, const char* child, const std::string& fault) {
   return report.Fail(D3DXERR_INVALIDDATA, MeshObjectPath(s.name, child) + ": " + fault);
 }
 
-HRESULT CheckFaces(const MeshSource& s, MeshLoadReport& report) {
+HRESULT CheckFaces(const DecodedMesh& s, MeshLoadReport& report) {
   if (s.positions.empty() && s.faces.corner_counts.empty()) {
     return report.Fail(D3DXERR_LOADEDMESHASNODATA, MeshObjectPath(s.name) + ": no vertices and no faces");
   }
@@ -34,7 +34,7 @@ HRESULT CheckFaces(const MeshSource& s, MeshLoadReport& report) {
   return S_OK;
 }
 
-HRESULT CheckNormals(const MeshSource& s, MeshLoadReport& report) {
+HRESULT CheckNormals(const DecodedMesh& s, MeshLoadReport& report) {
   if (!s.normals) return S_OK;
   const MeshPolygons& faces = s.normals->faces;
   if (faces.corner_counts.size() != s.faces.corner_counts.size()) {
@@ -57,7 +57,7 @@ HRESULT CheckNormals(const MeshSource& s, MeshLoadReport& report) {
   return S_OK;
 }
 
-HRESULT CheckVertexData(const MeshSource& s, MeshLoadReport& report) {
+HRESULT CheckVertexData(const DecodedMesh& s, MeshLoadReport& report) {
   const std::size_t vertices = s.positions.size();
   if (s.texture_coords) {
     const std::size_t count = s.texture_coords->count;
@@ -84,7 +84,7 @@ HRESULT CheckVertexData(const MeshSource& s, MeshLoadReport& report) {
   return S_OK;
 }
 
-HRESULT CheckMaterials(const MeshSource& s, std::vector<DWORD>& polygon_material, MeshLoadReport& report) {
+HRESULT CheckMaterials(const DecodedMesh& s, std::vector<DWORD>& polygon_material, MeshLoadReport& report) {
   const std::size_t faces = s.faces.corner_counts.size();
   polygon_material.assign(faces, 0);
   if (!s.material_list || s.material_list->material_count == 0) return S_OK;
@@ -114,7 +114,7 @@ HRESULT CheckMaterials(const MeshSource& s, std::vector<DWORD>& polygon_material
   return S_OK;
 }
 
-HRESULT CheckSkin(const MeshSource& s, MeshLoadReport& report) {
+HRESULT CheckSkin(const DecodedMesh& s, MeshLoadReport& report) {
   if (!s.skin_bone_count || *s.skin_bone_count == s.skin_weights.size()) return S_OK;
   return Invalid(report, s, "XSkinMeshHeader", Count(s.skin_weights.size()) + " SkinWeights for " +
                                                    Count(*s.skin_bone_count) + " bones");
@@ -122,7 +122,7 @@ HRESULT CheckSkin(const MeshSource& s, MeshLoadReport& report) {
 
 }  // namespace
 
-HRESULT CheckMeshSource(const MeshSource& source, std::vector<DWORD>& polygon_material,
+HRESULT CheckDecodedMesh(const DecodedMesh& source, std::vector<DWORD>& polygon_material,
                         MeshLoadReport& report) {
   for (auto check : {CheckFaces, CheckNormals, CheckVertexData, CheckSkin}) {
     if (const HRESULT hr = check(source, report); hr < 0) return hr;

@@ -52,7 +52,7 @@ bool ReadPolygons(LockCursor& cursor, MeshPolygons& out) {
 
 }  // namespace
 
-HRESULT DecodeMesh(LockBytes data, MeshSource& mesh, MeshLoadReport& report) {
+HRESULT DecodeMesh(LockBytes data, DecodedMesh& mesh, MeshLoadReport& report) {
   LockCursor cursor(data);
   if (!ReadVectors(cursor, mesh.positions) || !ReadPolygons(cursor, mesh.faces)) {
     return Short(report, mesh.name, {});
@@ -60,7 +60,7 @@ HRESULT DecodeMesh(LockBytes data, MeshSource& mesh, MeshLoadReport& report) {
   return S_OK;
 }
 
-HRESULT DecodeMeshNormals(LockBytes data, MeshSource& mesh, MeshLoadReport& report) {
+HRESULT DecodeMeshNormals(LockBytes data, DecodedMesh& mesh, MeshLoadReport& report) {
   LockCursor cursor(data);
   MeshNormalsSource normals;
   if (!ReadVectors(cursor, normals.normals) || !ReadPolygons(cursor, normals.faces)) {
@@ -70,7 +70,7 @@ HRESULT DecodeMeshNormals(LockBytes data, MeshSource& mesh, MeshLoadReport& repo
   return S_OK;
 }
 
-HRESULT DecodeMeshTextureCoords(LockBytes data, MeshSource& mesh, MeshLoadReport& report) {
+HRESULT DecodeMeshTextureCoords(LockBytes data, DecodedMesh& mesh, MeshLoadReport& report) {
   LockCursor cursor(data);
   TextureSetSource set;
   if (!ReadCountedFloats(cursor, 2, set.count, set.values)) {
@@ -80,7 +80,7 @@ HRESULT DecodeMeshTextureCoords(LockBytes data, MeshSource& mesh, MeshLoadReport
   return S_OK;
 }
 
-HRESULT DecodeMeshVertexColors(LockBytes data, MeshSource& mesh, MeshLoadReport& report) {
+HRESULT DecodeMeshVertexColors(LockBytes data, DecodedMesh& mesh, MeshLoadReport& report) {
   LockCursor cursor(data);
   DWORD count = 0;
   constexpr std::size_t kEntryBytes = 4 + 4 * sizeof(float);
@@ -102,7 +102,7 @@ HRESULT DecodeMeshVertexColors(LockBytes data, MeshSource& mesh, MeshLoadReport&
   return S_OK;
 }
 
-HRESULT DecodeMeshMaterialList(LockBytes data, MeshSource& mesh, MeshLoadReport& report) {
+HRESULT DecodeMeshMaterialList(LockBytes data, DecodedMesh& mesh, MeshLoadReport& report) {
   LockCursor cursor(data);
   MaterialListSource list;
   DWORD indexes = 0;
@@ -144,7 +144,7 @@ HRESULT DecodeTextureFilename(LockBytes data, const std::string& mesh_name, std:
   return S_OK;
 }
 
-HRESULT DecodeSkinMeshHeader(LockBytes data, MeshSource& mesh, MeshLoadReport& report) {
+HRESULT DecodeSkinMeshHeader(LockBytes data, DecodedMesh& mesh, MeshLoadReport& report) {
   if (mesh.skin_bone_count) {
     return Invalid(report, mesh.name, "XSkinMeshHeader", "a second XSkinMeshHeader");
   }
@@ -159,7 +159,7 @@ HRESULT DecodeSkinMeshHeader(LockBytes data, MeshSource& mesh, MeshLoadReport& r
   return S_OK;
 }
 
-HRESULT DecodeSkinWeights(LockBytes data, MeshSource& mesh, MeshLoadReport& report) {
+HRESULT DecodeSkinWeights(LockBytes data, DecodedMesh& mesh, MeshLoadReport& report) {
   const std::string child = "SkinWeights #" + std::to_string(mesh.skin_weights.size());
   if (!mesh.skin_bone_count) return Invalid(report, mesh.name, child, "comes before XSkinMeshHeader");
   LockCursor cursor(data);

@@ -1,5 +1,5 @@
 // Reads a Mesh data object and its children through the .x file services
-// into a MeshSource. Written against the ID3DXFileData operations (GetName,
+// into a DecodedMesh. Written against the ID3DXFileData operations (GetName,
 // Lock/Unlock, GetChildren, GetChild, Release) so that it works on the real
 // data objects and on stand-ins in tests; the kind of each child comes from
 // an overload ClassifyMeshChild(Data&) found next to the data type.
@@ -129,7 +129,7 @@ HRESULT ReadMaterial(Data& data, const std::string& mesh_name, MaterialSource& m
 }
 
 template <class Data>
-HRESULT ReadMaterialList(Data& data, MeshSource& mesh, MeshLoadReport& report) {
+HRESULT ReadMaterialList(Data& data, DecodedMesh& mesh, MeshLoadReport& report) {
   const std::string object = MeshObjectPath(mesh.name, "MeshMaterialList");
   HRESULT hr = WithLockedData(data, object, report,
                               [&](LockBytes bytes) { return DecodeMeshMaterialList(bytes, mesh, report); });
@@ -144,8 +144,8 @@ HRESULT ReadMaterialList(Data& data, MeshSource& mesh, MeshLoadReport& report) {
 }
 
 template <class Data>
-HRESULT ReadMeshChild(Data& child, MeshChildKind kind, MeshSource& mesh, MeshLoadReport& report) {
-  using Decoder = HRESULT (*)(LockBytes, MeshSource&, MeshLoadReport&);
+HRESULT ReadMeshChild(Data& child, MeshChildKind kind, DecodedMesh& mesh, MeshLoadReport& report) {
+  using Decoder = HRESULT (*)(LockBytes, DecodedMesh&, MeshLoadReport&);
   Decoder decode = nullptr;
   switch (kind) {
     case MeshChildKind::kMeshMaterialList: return ReadMaterialList(child, mesh, report);
@@ -166,7 +166,7 @@ HRESULT ReadMeshChild(Data& child, MeshChildKind kind, MeshSource& mesh, MeshLoa
 
 // Fills `mesh` from the Mesh data object `data`.
 template <class Data>
-HRESULT ReadMeshSource(Data& data, MeshSource& mesh, MeshLoadReport& report) {
+HRESULT ReadDecodedMesh(Data& data, DecodedMesh& mesh, MeshLoadReport& report) {
   if (const HRESULT hr = xof_detail::ReadName(data, mesh.name); hr < 0) {
     return xof_detail::ServiceFailure(report, hr, "Mesh", "GetName");
   }

@@ -42,7 +42,7 @@ std::vector<Vec3> NormalisedNormals(const std::vector<Vec3>& normals) {
   return out;
 }
 
-VertexPlan PlanVertices(const MeshSource& source) {
+VertexPlan PlanVertices(const DecodedMesh& source) {
   VertexPlan plan;
   const DWORD file_vertices = static_cast<DWORD>(source.positions.size());
   plan.original_of.resize(file_vertices);

@@ -8,7 +8,7 @@
 
 #include "math/vector_math.h"
 #include "platform/d3dx/d3dx_types.h"
-#include "platform/d3dx/mesh_source.h"
+#include "platform/d3dx/decoded_mesh.h"
 
 namespace ortolix {
 
@@ -27,6 +27,6 @@ inline constexpr DWORD kNoCopy = 0xFFFFFFFFu;
 
 // The plan for a source whose faces and normal faces have been checked to
 // match (same polygon count, corner counts and indices in range).
-[[nodiscard]] VertexPlan PlanVertices(const MeshSource& source);
+[[nodiscard]] VertexPlan PlanVertices(const DecodedMesh& source);
 
 }  // namespace ortolix

@@ -12,7 +12,7 @@
 
 #include "tests/d3dx/xof_text.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -102,4 +102,4 @@ TEST(CorpusMeshTest, EveryMeshLoadsOrFailsWithAPreciseReason) {
 }
 
 }  // namespace
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -15,7 +15,7 @@
 #include "tests/d3dx/mesh_test_support.h"
 #include "tests/d3dx/xof_text.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 namespace {
 
 std::vector<DWORD> Attributes(ID3DXMesh& mesh) {
@@ -481,4 +481,4 @@ TEST(MeshWalkTest, VisitsNestedMeshesInFileOrderAndSkipsReferences) {
 }
 
 }  // namespace
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -10,7 +10,7 @@
 
 #include "platform/d3dx/d3dx_types.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 class LockWriter {
  public:
@@ -48,4 +48,4 @@ class LockWriter {
   std::vector<std::byte> bytes_;
 };
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

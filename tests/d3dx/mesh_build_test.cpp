@@ -6,12 +6,12 @@
 #include "tests/d3dx/mesh_test_support.h"
 #include "tests/d3dx/test_device.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 namespace {
 
 TEST(MeshBuildTest, TextureSetsBeyondTheEighthAreDroppedWithAWarning) {
   ComRef<IDirect3DDevice9> device = MakeTestDevice();
-  MeshSource source;
+  DecodedMesh source;
   source.name = "tri";
   source.positions = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
   source.faces.corner_counts = {3};
@@ -35,4 +35,4 @@ TEST(MeshBuildTest, TextureSetsBeyondTheEighthAreDroppedWithAWarning) {
 }
 
 }  // namespace
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

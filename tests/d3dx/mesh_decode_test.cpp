@@ -7,13 +7,13 @@
 namespace ortolix {
 namespace {
 
-using testing::LockWriter;
+using test::LockWriter;
 
 TEST(MeshDecodeTest, EveryTruncationIsRefusedWithoutReadingPastTheEnd) {
   LockWriter data;
   data.Dword(3).Floats({0, 0, 0, 1, 0, 0, 1, 1, 0}).Polygons({{0, 1, 2}});
   for (std::size_t drop = 1; drop <= data.bytes().size(); ++drop) {
-    MeshSource mesh;
+    DecodedMesh mesh;
     MeshLoadReport report;
     EXPECT_EQ(DecodeMesh(data.Truncated(drop), mesh, report), D3DXERR_INVALIDDATA) << drop;
     EXPECT_EQ(report.error.rfind("Mesh (unnamed): ", 0), 0u) << report.error;
@@ -30,7 +30,7 @@ TEST(MeshDecodeTest, EveryTruncationIsRefusedWithoutReadingPastTheEnd) {
 TEST(MeshDecodeTest, HugeCountsAreRefusedBeforeAllocation) {
   LockWriter vertices;
   vertices.Dword(0xFFFFFFFFu).Floats({1, 2, 3});
-  MeshSource mesh;
+  DecodedMesh mesh;
   MeshLoadReport report;
   EXPECT_EQ(DecodeMesh(vertices.bytes(), mesh, report), D3DXERR_INVALIDDATA);
   LockWriter corners;
@@ -39,7 +39,7 @@ TEST(MeshDecodeTest, HugeCountsAreRefusedBeforeAllocation) {
 }
 
 TEST(MeshDecodeTest, FvfDataThatDoesNotFitIsIgnoredWithAWarning) {
-  MeshSource mesh;
+  DecodedMesh mesh;
   mesh.positions.resize(3);
   LockWriter data;
   data.Dword(258).Dword(4).Dwords({0, 0, 0, 0});

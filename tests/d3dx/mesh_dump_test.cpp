@@ -11,7 +11,7 @@
 
 #include "tests/d3dx/xof_text.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 namespace {
 
 using nlohmann::json;
@@ -84,4 +84,4 @@ TEST_F(MeshDumpTest, AFileThatCannotBeReadFailsWithItsReason) {
 }
 
 }  // namespace
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

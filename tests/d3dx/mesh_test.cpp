@@ -12,9 +12,9 @@
 namespace ortolix {
 namespace {
 
-using testing::FloatsAt;
-using testing::Indices;
-using testing::MakeTestDevice;
+using test::FloatsAt;
+using test::Indices;
+using test::MakeTestDevice;
 
 struct P3 {
   float x, y, z;
@@ -181,8 +181,8 @@ TEST_F(OptimizeTest, AttributeSortIsStableAndCarriesAdjacency) {
   ASSERT_EQ(count, 2u);
   // Attribute 1: faces (0,1,2), (2,3,4), (4,5,6) use vertices 0..6; attribute
   // 2: faces (2,1,3), (4,3,5), (6,5,7) use vertices 1..7.
-  EXPECT_EQ(testing::RangeOf(table[0]), (std::vector<DWORD>{1, 0, 3, 0, 7}));
-  EXPECT_EQ(testing::RangeOf(table[1]), (std::vector<DWORD>{2, 3, 3, 1, 7}));
+  EXPECT_EQ(test::RangeOf(table[0]), (std::vector<DWORD>{1, 0, 3, 0, 7}));
+  EXPECT_EQ(test::RangeOf(table[1]), (std::vector<DWORD>{2, 3, 3, 1, 7}));
 }
 
 TEST_F(OptimizeTest, FlagsOtherThanAttributeSortAreRefused) {

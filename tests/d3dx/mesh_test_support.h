@@ -8,7 +8,7 @@
 #include "platform/d3dx/d3dx_math.h"
 #include "platform/d3dx/d3dx_mesh.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 // The mesh's index buffer as DWORDs, 3 per face.
 inline std::vector<DWORD> Indices(const ID3DXMesh& mesh) {
@@ -36,4 +36,4 @@ inline D3DXMATRIX Translation(float x, float y, float z) {
   return m;
 }
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -6,7 +6,7 @@
 #include "platform/d3dx/com_ref.h"
 #include "platform/d3dx/d3d9_device.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 inline ComRef<IDirect3DDevice9> MakeTestDevice() {
   ComRef<IDirect3D9> d3d(Direct3DCreate9(D3D_SDK_VERSION));
@@ -25,4 +25,4 @@ inline ComRef<IDirect3DDevice9> MakeTestDevice() {
   return device;
 }
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -14,7 +14,7 @@
 #include "platform/d3dx/mesh_walk.h"
 #include "tests/d3dx/test_device.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 inline constexpr const char* kTextHeader = "xof 0303txt 0032\n";
 
@@ -83,4 +83,4 @@ inline LoadedMesh LoadMeshObject(ID3DXFileData& data, IDirect3DDevice9* device,
   return out;
 }
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

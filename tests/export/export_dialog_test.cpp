@@ -19,7 +19,7 @@ namespace {
 using headless::ControlRef;
 using headless::DialogScript;
 using headless::DialogStep;
-using testing::TestHostModel;
+using test::TestHostModel;
 
 HINSTANCE TestInstance() { return reinterpret_cast<HINSTANCE>(0x400000); }
 

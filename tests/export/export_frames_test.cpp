@@ -15,9 +15,9 @@
 namespace ortolix {
 namespace {
 
-using testing::BuildCube;
-using testing::FaceDesc;
-using testing::TestHostModel;
+using test::BuildCube;
+using test::FaceDesc;
+using test::TestHostModel;
 
 const float kHalfRoot = std::sqrt(0.5f);
 const Quat kQuarterTurnZ{0, 0, kHalfRoot, kHalfRoot};  // +90 degrees about z
@@ -36,7 +36,7 @@ void ExpectIdentity(const Matrix4& actual) {
 // The translation of a file-layout matrix (row 3).
 Vec3 Translation(const Matrix4& m) { return Vec3{m.m[12], m.m[13], m.m[14]}; }
 
-class ExportFramesTest : public testing::ExportSceneTest {};
+class ExportFramesTest : public test::ExportSceneTest {};
 
 TEST_F(ExportFramesTest, LocalMatrixIsTranslationRotationScaleInFileLayout) {
   TestHostModel model;

@@ -17,13 +17,13 @@ namespace {
 
 using headless::ControlRef;
 using headless::DialogStep;
-using testing::BuildCube;
-using testing::TestHostModel;
+using test::BuildCube;
+using test::TestHostModel;
 using Calls = std::vector<std::string>;
 
 HINSTANCE TestInstance() { return reinterpret_cast<HINSTANCE>(0x400000); }
 
-class ExportPreparationTest : public testing::PreparationTest {
+class ExportPreparationTest : public test::PreparationTest {
  protected:
   static DialogStep Check(int id, bool on) { return DialogStep::SetCheck(ControlRef::Id(id), on); }
 };

@@ -9,7 +9,7 @@
 #include "export/export_release.h"
 #include "export/export_scene.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 class ExportSceneTest : public ::testing::Test {
  protected:
@@ -22,4 +22,4 @@ class ExportSceneTest : public ::testing::Test {
   ExportOptions options_;
 };
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

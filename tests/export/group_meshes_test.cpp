@@ -12,10 +12,10 @@
 namespace ortolix {
 namespace {
 
-using testing::BuildCube;
-using testing::TestHostModel;
+using test::BuildCube;
+using test::TestHostModel;
 
-class GroupMeshesTest : public testing::ExportSceneTest {};
+class GroupMeshesTest : public test::ExportSceneTest {};
 
 // Faces 0, 2, 4 in group "a"; 1, 3, 5 in group "b".
 void BuildTwoGroupCube(TestHostModel& model) {

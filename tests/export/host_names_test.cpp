@@ -10,7 +10,7 @@
 namespace ortolix {
 namespace {
 
-using testing::TestHostModel;
+using test::TestHostModel;
 
 TEST(CleanHostNames, BoneNamesBecomeSafe) {
   const std::pair<const char*, const char*> cases[] = {

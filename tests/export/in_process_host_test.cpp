@@ -54,7 +54,7 @@ std::unique_ptr<InProcessHost> Load(const std::string& text) {
   return std::move(loaded.host);
 }
 
-using InProcessHostExportTest = testing::PreparationTest;
+using InProcessHostExportTest = test::PreparationTest;
 
 TEST_F(InProcessHostExportTest, CancelledPreparationChangesOnlyNamesAndKeys) {
   const std::unique_ptr<InProcessHost> host =

@@ -11,11 +11,11 @@
 namespace ortolix {
 namespace {
 
-using testing::BuildCube;
-using testing::FaceDesc;
-using testing::TestHostModel;
+using test::BuildCube;
+using test::FaceDesc;
+using test::TestHostModel;
 
-class ModelVertexListTest : public testing::ExportSceneTest {};
+class ModelVertexListTest : public test::ExportSceneTest {};
 
 ExportOptions TextureOptions(std::int32_t coordinates, std::int32_t multiple) {
   ExportOptions options;

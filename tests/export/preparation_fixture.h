@@ -13,7 +13,7 @@
 #include "resources/export_dialog.h"
 #include "tests/export/export_scene_test.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 class PreparationTest : public ::testing::Test {
  protected:
@@ -43,4 +43,4 @@ class PreparationTest : public ::testing::Test {
   static ExportScene& Scene() { return TheExportScene(); }
 };
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -10,7 +10,7 @@
 namespace ortolix {
 namespace {
 
-using testing::TestHostModel;
+using test::TestHostModel;
 
 const Quat kQ{0.5f, 0.5f, 0.5f, 0.5f};
 const Quat kMinusQ{-0.5f, -0.5f, -0.5f, -0.5f};

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace ortolix::testing {
+namespace ortolix::test {
 namespace {
 
 template <typename Record, typename Store>
@@ -90,7 +90,7 @@ HostFace& TestHostModel::Face(std::int32_t mesh, std::int32_t face) {
 }
 
 void TestHostModel::AddMaterial(const char* name) {
-  TestMaterial& material = materialStore_.emplace_back();
+  NoMapMaterial& material = materialStore_.emplace_back();
   material.name = HostPathString(name);
   material.diffuse = {1, 1, 1, 1};
   material.ambient = material.emissive = material.specular = {0, 0, 0, 1};
@@ -178,4 +178,4 @@ void BuildCube(TestHostModel& model, std::int32_t groupCount) {
   }
 }
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -11,12 +11,12 @@
 #include "plugin/host_model.h"
 #include "tests/support/inert_host_model.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
-using testing_support::TestAnimation;
-using testing_support::TestMesh;
+using test::TestAnimation;
+using test::TestMesh;
 
-class TestMaterial final : public HostMaterial {
+class NoMapMaterial final : public HostMaterial {
  public:
   HostTextureMap* CreateTextureMap(std::int32_t, std::int32_t) override { return nullptr; }
   HostTextureMap* GetTextureMap(std::int32_t) override { return nullptr; }
@@ -118,7 +118,7 @@ class TestHostModel final : public HostModel {
   std::deque<std::vector<HostFace>> meshFaces_;
   std::deque<FaceStore> faceStore_;
   std::vector<HostGroup> groupStore_;
-  std::vector<TestMaterial> materialStore_;
+  std::vector<NoMapMaterial> materialStore_;
   std::vector<HostBone> boneStore_;
   std::vector<TestAnimation> animationStore_;
   std::deque<HostTrack> trackStore_;
@@ -136,4 +136,4 @@ class TestHostModel final : public HostModel {
 // set is the first set with v negated. Face f is in group f % groupCount.
 void BuildCube(TestHostModel& model, std::int32_t groupCount = 1);
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -4,11 +4,11 @@
 
 #include "tests/support/inert_host_model.h"
 
-namespace ortolix::testing_support {
+namespace ortolix::test {
 
 class FakeHostModel final : public InertHostModel {
  public:
   FakeHostModel() : InertHostModel() {}
 };
 
-}  // namespace ortolix::testing_support
+}  // namespace ortolix::test

@@ -11,7 +11,7 @@
 namespace ortolix {
 namespace {
 
-using testing_support::FakeHostModel;
+using test::FakeHostModel;
 
 // What the last handler saw, and the result the next one gives.
 struct HandlerLog {

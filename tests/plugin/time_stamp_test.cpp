@@ -20,7 +20,7 @@ class TimeStampTest : public testing::Test {
   }
   void TearDown() override { SetClock(std::nullopt); }
 
-  testing_support::FakeHostModel model_;
+  test::FakeHostModel model_;
 };
 
 TEST_F(TimeStampTest, StoresTheClockAsTextWithoutLineFeed) {

@@ -7,7 +7,7 @@
 
 #include "plugin/host_model.h"
 
-namespace ortolix::testing_support {
+namespace ortolix::test {
 
 class InertHostModel : public HostModel {
  public:
@@ -50,4 +50,4 @@ class TestAnimation final : public HostAnimation {
   HostTrack* AllocateScaleKeys(std::int32_t, std::int32_t) override { return nullptr; }
 };
 
-}  // namespace ortolix::testing_support
+}  // namespace ortolix::test

@@ -16,13 +16,13 @@
 namespace ortolix {
 namespace {
 
-using testing::TestModel;
-using testing::TestScene;
+using test::TestModel;
+using test::TestScene;
 
 class BlockGolden : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
-    options_ = testing::NoOptions();
+    options_ = test::NoOptions();
     options_.flipHandedness = GetParam() ? 1 : 0;
   }
 
@@ -38,7 +38,7 @@ class BlockGolden : public ::testing::TestWithParam<bool> {
   }
 
   static std::string Golden(const char* name, bool flip) {
-    return testing::ReadGolden(std::string("blocks/") + name + (flip ? "_flip.x" : ".x"));
+    return test::ReadGolden(std::string("blocks/") + name + (flip ? "_flip.x" : ".x"));
   }
 
   static HostLayeredMap* LayeredMap(HostLayeredPaths& paths, std::int32_t flags) {
@@ -101,9 +101,9 @@ TEST_P(MaterialListGolden, SkipsTheUnusedFirstMaterialAndNamesTexturesByFileOrFu
   options_.flipHandedness = 0;
   const std::string text = Written([](TextSink* sink, const WriteContext& context) {
     return WriteMeshMaterialList(sink, context,
-                                 MeshSource::WholeModel(*context.model, *context.scene), 3);
+                                 MeshWriteView::WholeModel(*context.model, *context.scene), 3);
   });
-  EXPECT_EQ(text, testing::ReadGolden(GetParam() ? "blocks/material_list_full_path.x"
+  EXPECT_EQ(text, test::ReadGolden(GetParam() ? "blocks/material_list_full_path.x"
                                                  : "blocks/material_list.x"));
 }
 
@@ -141,7 +141,7 @@ class GroupSkinGolden : public BlockGolden {
     model_.AddVertex({0, 2, 0}, {0, 0, 1}, {1, 1, 1, 1}, {{0, 1.0f}});
     model_.SetFaces({{0, 0, {0, 1, 2}}});
     TestScene::Group group{"g", {}, {{0, 1, 2}, {1, 2, 3}}, {0, 0}};
-    for (int h = 0; h < 4; ++h) group.vertices.push_back(testing::MakeExportVertex(model_, h, 0, 0));
+    for (int h = 0; h < 4; ++h) group.vertices.push_back(test::MakeExportVertex(model_, h, 0, 0));
     scene_.groups.push_back(group);
     scene_.frames.resize(5);
     for (ExportFrame& frame : scene_.frames) frame.influenceCount = 9;  // recomputed
@@ -152,7 +152,7 @@ class GroupSkinGolden : public BlockGolden {
 
 TEST_P(GroupSkinGolden, CountsOnlyTheGroupsInfluencesAndWritesThemInBoneOrder) {
   const std::string text = Written([](TextSink* sink, const WriteContext& context) {
-    return WriteSkinWeights(sink, context, MeshSource::Group(*context.scene, 0), 6);
+    return WriteSkinWeights(sink, context, MeshWriteView::Group(*context.scene, 0), 6);
   });
   EXPECT_EQ(text, Golden("group_skin", GetParam()));
   const std::int32_t counts[5] = {0, 3, 0, 3, 0};

@@ -21,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) { return testing::ReadFile(path.string()); }
+std::string ReadFile(const fs::path& path) { return test::ReadFile(path.string()); }
 
 // Runs a shell command line; returns its exit status (-1 when it did not exit).
 int RunShell(const std::string& command) {

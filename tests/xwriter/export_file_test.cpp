@@ -18,8 +18,8 @@
 namespace ortolix {
 namespace {
 
-using testing::ReadFile;
-using testing::TestModel;
+using test::ReadFile;
+using test::TestModel;
 
 class ExportFileTest : public ::testing::Test {
  protected:
@@ -27,7 +27,7 @@ class ExportFileTest : public ::testing::Test {
     setenv("TZ", "UTC", 1);
     tzset();
     SetClock(1796491540);  // Sat Dec 05 17:25:40 2026 UTC
-    options_ = testing::NoOptions();
+    options_ = test::NoOptions();
     // One file per test: ctest runs the tests as parallel processes.
     path_ = ::testing::TempDir() + "ortolix_export_file_" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".x";
@@ -48,7 +48,7 @@ class ExportFileTest : public ::testing::Test {
     scene_.modelVertices = NewExportArray<ExportVertex>(3);
     ASSERT_NE(scene_.modelVertices, nullptr);
     scene_.modelVertexCount = 3;
-    for (int h = 0; h < 3; ++h) scene_.modelVertices[h] = testing::MakeExportVertex(model_, h, 0, 0);
+    for (int h = 0; h < 3; ++h) scene_.modelVertices[h] = test::MakeExportVertex(model_, h, 0, 0);
   }
 
   TestModel model_;
@@ -79,7 +79,7 @@ TEST_F(ExportFileTest, WritesTheSceneToTheModelsPathReplacingTheFileAndFreesTheS
   }
   model_.filePath = HostPathString(path_.c_str());
   ExportScene copy = scene_;
-  const std::string expected = testing::WriteSceneText(WriteContext{&model_, &copy, &options_});
+  const std::string expected = test::WriteSceneText(WriteContext{&model_, &copy, &options_});
   EXPECT_EQ(WriteExportFile(&model_, scene_, options_), 1);
   EXPECT_EQ(ReadFile(path_), expected);
   EXPECT_EQ(scene_.modelVertices, nullptr);
@@ -95,9 +95,9 @@ TEST_F(ExportFileTest, ModelWithoutGeometryWritesHeaderTemplatesTicksAndFramesLi
   model_.EmptyAnimations();
   int result = 0;
   const std::string text =
-      testing::WriteSceneText(WriteContext{&model_, &scene_, &options_}, &result);
+      test::WriteSceneText(WriteContext{&model_, &scene_, &options_}, &result);
   EXPECT_EQ(result, 1);
-  EXPECT_EQ(text, testing::ReadGolden("header_minimal.x") +
+  EXPECT_EQ(text, test::ReadGolden("header_minimal.x") +
                       "\r\nAnimTicksPerSecond {\r\n 4800;\r\n}\r\n\r\n// Start of Frames\r\n\r\n");
   EXPECT_EQ(model_.timeStamp.Narrow(), std::string("Sat Dec 05 17:25:40 2026"));
 }
@@ -108,7 +108,7 @@ TEST_F(ExportFileTest, MeshFrameNameAvoidsBoneNamesIgnoringCase) {
   model_.AddBone("body0", -1, 0);
   scene_.frames = NewExportArray<ExportFrame>(2);
   scene_.frameCount = 2;
-  const std::string text = testing::WriteSceneText(WriteContext{&model_, &scene_, &options_});
+  const std::string text = test::WriteSceneText(WriteContext{&model_, &scene_, &options_});
   EXPECT_NE(text.find("\r\n   Frame Body00 {\r\n"), std::string::npos);
   EXPECT_NE(text.find("   Frame BODY {\r\n"), std::string::npos);
 }
@@ -126,7 +126,7 @@ TEST_F(ExportFileTest, NamesOf255CharactersAreWrittenWhole) {
   HostAnimation& walk = model_.AddAnimation(animation.c_str(), 30, 1);
   model_.AddScaleKey(walk.tracks[0], 0, {1, 1, 1});
   options_.exportMaterials = options_.exportAnimation = 1;
-  const std::string text = testing::WriteSceneText(WriteContext{&model_, &scene_, &options_});
+  const std::string text = test::WriteSceneText(WriteContext{&model_, &scene_, &options_});
   EXPECT_NE(text.find("   Frame " + bone + " {\r\n"), std::string::npos);
   EXPECT_NE(text.find("    Material " + material + " {\r\n"), std::string::npos);
   EXPECT_NE(text.find("AnimationSet " + animation + " {\r\n"), std::string::npos);

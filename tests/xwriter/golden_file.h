@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -18,4 +18,4 @@ inline std::string ReadGolden(const std::string& name) {
   return ReadFile(std::string(ORTOLIX_SOURCE_DIR) + "/tests/xwriter/golden/" + name);
 }
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -14,8 +14,8 @@
 namespace ortolix {
 namespace {
 
-using testing::TestModel;
-using testing::TestScene;
+using test::TestModel;
+using test::TestScene;
 
 constexpr std::int64_t kEpoch = 1796491540;  // Sat Dec 05 17:25:40 2026 UTC
 
@@ -25,7 +25,7 @@ class SceneGolden : public ::testing::Test {
     setenv("TZ", "UTC", 1);
     tzset();
     SetClock(kEpoch);
-    options_ = testing::NoOptions();
+    options_ = test::NoOptions();
   }
   void TearDown() override { SetClock(std::nullopt); }
 
@@ -55,7 +55,7 @@ class SceneGolden : public ::testing::Test {
     const float uv1[4][2] = {{0.5f, 1.0f}, {0.0f, -2.0f}, {0.25f, 0.0f}, {1.0f, 1.0f}};
     const float uv0[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     for (int h = 0; h < 4; ++h) {
-      vertex_[h] = testing::MakeExportVertex(model_, h, uv0[h][0], uv0[h][1], uv1[h][0], uv1[h][1]);
+      vertex_[h] = test::MakeExportVertex(model_, h, uv0[h][0], uv0[h][1], uv1[h][0], uv1[h][1]);
     }
   }
 
@@ -101,13 +101,13 @@ class SceneGolden : public ::testing::Test {
   std::string Write() {
     ExportScene view = scene_.View();
     int result = -1;
-    std::string text = testing::WriteSceneText(WriteContext{&model_, &view, &options_}, &result);
+    std::string text = test::WriteSceneText(WriteContext{&model_, &view, &options_}, &result);
     EXPECT_EQ(result, 1);
     return text;
   }
 
   static std::string Expected(const char* body) {
-    return testing::ReadGolden("header_minimal.x") + testing::ReadGolden(body);
+    return test::ReadGolden("header_minimal.x") + test::ReadGolden(body);
   }
 
   TestModel model_;

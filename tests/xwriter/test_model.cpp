@@ -6,18 +6,18 @@
 #include "xwriter/scene_writer.h"
 #include "xwriter/text_sink.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 namespace {
 constexpr std::size_t kMaxRecords = 64;
 }  // namespace
 
-std::map<const HostMaterial*, HostTextureMap*>& TestMaterial::Maps() {
+std::map<const HostMaterial*, HostTextureMap*>& MappedMaterial::Maps() {
   static std::map<const HostMaterial*, HostTextureMap*> maps;
   return maps;
 }
 
-HostTextureMap* TestMaterial::GetTextureMap(std::int32_t slot) {
+HostTextureMap* MappedMaterial::GetTextureMap(std::int32_t slot) {
   const auto it = Maps().find(this);
   return slot == 0 && it != Maps().end() ? it->second : nullptr;
 }
@@ -35,7 +35,7 @@ TestModel::TestModel() {
 }
 
 TestModel::~TestModel() {
-  for (const TestMaterial& m : materials_) TestMaterial::Maps().erase(&m);
+  for (const MappedMaterial& m : materials_) MappedMaterial::Maps().erase(&m);
 }
 
 void TestModel::Refresh() {
@@ -95,7 +95,7 @@ HostMaterial& TestModel::AddMaterial(const char* name) {
 }
 
 void TestModel::SetTexture(HostMaterial& material, HostTextureMap* map) {
-  TestMaterial::Maps()[&material] = map;
+  MappedMaterial::Maps()[&material] = map;
 }
 
 void TestModel::AddGroup(const char* name, std::int32_t faceCount,
@@ -217,4 +217,4 @@ ExportOptions NoOptions() {
   return o;
 }
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -16,19 +16,19 @@
 #include "tests/support/inert_host_model.h"
 #include "xwriter/write_context.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
-using testing_support::TestAnimation;
-using testing_support::TestMesh;
+using test::TestAnimation;
+using test::TestMesh;
 
-class TestMaterial final : public HostMaterial {
+class MappedMaterial final : public HostMaterial {
  public:
   HostTextureMap* CreateTextureMap(std::int32_t, std::int32_t) override { return nullptr; }
   HostTextureMap* GetTextureMap(std::int32_t slot) override;
   static std::map<const HostMaterial*, HostTextureMap*>& Maps();
 };
 
-class TestModel final : public testing_support::InertHostModel {
+class TestModel final : public test::InertHostModel {
  public:
   TestModel();
   ~TestModel();
@@ -66,7 +66,7 @@ class TestModel final : public testing_support::InertHostModel {
   std::vector<HostFace> faces_;
   std::deque<std::vector<std::int32_t>> cornerStore_;
   std::vector<TestMesh> meshes_;
-  std::vector<TestMaterial> materials_;
+  std::vector<MappedMaterial> materials_;
   std::vector<HostGroup> groups_;
   std::deque<std::vector<HostMaterialUse>> uses_;
   std::vector<HostBone> bones_;
@@ -109,4 +109,4 @@ std::string WriteSceneText(const WriteContext& context, int* result = nullptr);
 // Options with everything off except what a test turns on.
 ExportOptions NoOptions();
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

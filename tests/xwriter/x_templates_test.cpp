@@ -19,11 +19,11 @@ std::string Block(bool exportTemplates) {
 }
 
 TEST(TemplateBlock, AllTwentyEightWithTheTemplatesOption) {
-  EXPECT_EQ(Block(true), testing::ReadGolden("templates_all.x"));
+  EXPECT_EQ(Block(true), test::ReadGolden("templates_all.x"));
 }
 
 TEST(TemplateBlock, OnlyTheFiveAlwaysDeclaredOnesWithoutIt) {
-  EXPECT_EQ(Block(false), testing::ReadGolden("templates_minimal.x"));
+  EXPECT_EQ(Block(false), test::ReadGolden("templates_minimal.x"));
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ struct SkinWeightsSource {
   D3DXMATRIX offset;
 };
 
-struct MeshSource {
+struct DecodedMesh {
   std::string name;
   std::vector<Vec3> positions;
   MeshPolygons faces;

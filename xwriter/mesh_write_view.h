@@ -18,12 +18,12 @@ struct MeshFaceView {
   std::int32_t material;
 };
 
-class MeshSource {
+class MeshWriteView {
  public:
   // The model vertex list and the faces of all Host meshes in record order.
-  static MeshSource WholeModel(const HostModel& model, const ExportScene& scene);
+  static MeshWriteView WholeModel(const HostModel& model, const ExportScene& scene);
   // GroupMesh `index` of the scene (which must exist).
-  static MeshSource Group(const ExportScene& scene, std::int32_t index);
+  static MeshWriteView Group(const ExportScene& scene, std::int32_t index);
 
   std::span<const ExportVertex> Vertices() const { return vertices_; }
   std::int32_t VertexCount() const { return static_cast<std::int32_t>(vertices_.size()); }

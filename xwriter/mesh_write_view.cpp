@@ -1,4 +1,4 @@
-#include "xwriter/mesh_source.h"
+#include "xwriter/mesh_write_view.h"
 
 namespace ortolix {
 namespace {
@@ -11,8 +11,8 @@ std::span<const T> View(const T* items, std::int32_t count) {
 
 }  // namespace
 
-MeshSource MeshSource::WholeModel(const HostModel& model, const ExportScene& scene) {
-  MeshSource source;
+MeshWriteView MeshWriteView::WholeModel(const HostModel& model, const ExportScene& scene) {
+  MeshWriteView source;
   source.vertices_ = View(scene.modelVertices, scene.modelVertexCount);
   source.hostMeshes_ = View(model.meshes.items, model.meshes.count);
   std::uint32_t faces = 0;  // a 32-bit sum, as the count is printed with "%d"
@@ -21,9 +21,9 @@ MeshSource MeshSource::WholeModel(const HostModel& model, const ExportScene& sce
   return source;
 }
 
-MeshSource MeshSource::Group(const ExportScene& scene, std::int32_t index) {
+MeshWriteView MeshWriteView::Group(const ExportScene& scene, std::int32_t index) {
   const GroupMesh& group = scene.groupMeshes[index];
-  MeshSource source;
+  MeshWriteView source;
   source.vertices_ = View(group.vertices, group.vertexCount);
   source.groupFaces_ = View(group.faces, group.faceCount);
   source.faceCount_ = group.faceCount;
