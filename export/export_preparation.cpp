@@ -18,12 +18,18 @@ namespace {
 
 constexpr std::int32_t kStopped = 2;
 
-// The Host's material, group and bone queries, each with its fallback.
+// The Host's material, group and bone queries, each with its fallback. Each
+// query gets its own empty text: the Host may write into it.
 void RunHostQueries(HostModel& model) {
-  HostPathString empty;
-  if (model.materials.items != nullptr && model.MaterialQuery(empty) == 0) model.MaterialFallback();
-  if (model.groups.items != nullptr && model.GroupQuery(empty) == 0) model.GroupFallback();
-  if (model.bones.items != nullptr && model.BoneQuery(empty) == 0) model.BoneFallback();
+  if (HostPathString text; model.materials.items != nullptr && model.MaterialQuery(text) == 0) {
+    model.MaterialFallback();
+  }
+  if (HostPathString text; model.groups.items != nullptr && model.GroupQuery(text) == 0) {
+    model.GroupFallback();
+  }
+  if (HostPathString text; model.bones.items != nullptr && model.BoneQuery(text) == 0) {
+    model.BoneFallback();
+  }
 }
 
 // False when the model is skinned, some vertex has no bone and the user does

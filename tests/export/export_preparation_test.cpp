@@ -69,6 +69,7 @@ TEST_F(ExportPreparationTest, RunsTheHostStepsInOrder) {
   model.AddBone("b", -1);
   model.materialQueryResult = 0;
   model.boneQueryResult = 0;
+  model.queryAnswerText = "written by the Host";  // each query still gets an empty text
   model.mainWindow = reinterpret_cast<HWND>(0x1234);
   AcceptDialog();
   ASSERT_EQ(PrepareExportScene(&model, TestInstance()), 1);

@@ -66,6 +66,9 @@ class TestHostModel final : public HostModel {
   std::int32_t groupQueryResult = 1;
   std::int32_t boneQueryResult = 1;
   HWND mainWindow = nullptr;
+  // When set, each query writes this text into the string it was given, as a
+  // real Host may.
+  const char* queryAnswerText = nullptr;
 
   // Every Host operation called, in order, e.g. "PrepareExport(1)".
   std::vector<std::string> calls;
@@ -108,8 +111,9 @@ class TestHostModel final : public HostModel {
   void Publish();
   void Log(std::string call) { calls.push_back(std::move(call)); }
   void Log(const char* call, std::int32_t flag) { Log(call + ("(" + std::to_string(flag) + ")")); }
-  void Query(const char* kind, const HostPathString& text) {
+  void Query(const char* kind, HostPathString& text) {
     Log(kind + std::string(text.IsEmpty() ? "Query()" : "Query(text)"));
+    if (queryAnswerText != nullptr) text = HostPathString(queryAnswerText);
   }
 
   std::vector<HostVertex> vertexStore_;
