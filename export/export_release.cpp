@@ -20,6 +20,7 @@ void FreeGroupMeshes(ExportScene& scene) {
       }
       DeleteExportArray(mesh.faces);
       mesh.faceCount = 0;
+      DeleteExportArray(mesh.name);
     }
   }
   DeleteExportArray(scene.groupMeshes);

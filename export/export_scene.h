@@ -49,7 +49,6 @@ struct GroupFace {
   std::int32_t* corners;  // cornerCount indices into the GroupMesh's vertices
 };
 
-inline constexpr std::size_t kGroupMeshNameSize = 256;
 inline constexpr char kDefaultMeshName[] = "defaultMesh";
 
 struct GroupMesh {
@@ -57,7 +56,7 @@ struct GroupMesh {
   std::int32_t vertexCount;
   GroupFace* faces;
   std::int32_t faceCount;
-  char name[kGroupMeshNameSize];  // narrow, zero-terminated
+  char* name;  // narrow, zero-terminated, owned; the whole group name, never cut
 };
 
 // The import side's influence record; the importer's SkinBone is an

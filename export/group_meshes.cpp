@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "export/export_allocation.h"
 #include "export/export_release.h"
 #include "export/vertex_weld.h"
 
@@ -106,8 +107,8 @@ bool WeldGroupMesh(GroupMesh& mesh, const HostModel& model, const HostFace* cons
 bool FillGroupMeshes(ExportScene& scene, const HostModel& model, const ExportOptions& options) {
   for (std::int32_t k = 0; k < scene.groupMeshCount; ++k) {
     const bool hasGroup = model.groups.items != nullptr && k < model.groups.count;
-    SetGroupMeshName(scene.groupMeshes[k],
-                     hasGroup ? model.groups.items[k].name.Narrow() : kDefaultMeshName);
+    const char* name = hasGroup ? model.groups.items[k].name.Narrow() : kDefaultMeshName;
+    if (!SetGroupMeshName(scene.groupMeshes[k], name)) return false;
   }
   FaceList sources;
   OffsetList offsets;
@@ -127,15 +128,14 @@ bool FillGroupMeshes(ExportScene& scene, const HostModel& model, const ExportOpt
 
 }  // namespace
 
-void SetGroupMeshName(GroupMesh& mesh, const char* name) {
-  std::size_t length = std::strlen(name);
-  if (length >= kGroupMeshNameSize) {
-    length = kGroupMeshNameSize - 1;
-    // Step back over UTF-8 continuation bytes so no character is split.
-    while (length > 0 && (static_cast<unsigned char>(name[length]) & 0xC0) == 0x80) --length;
-  }
-  std::memcpy(mesh.name, name, length);
-  mesh.name[length] = '\0';
+bool SetGroupMeshName(GroupMesh& mesh, const char* name) {
+  DeleteExportArray(mesh.name);
+  const std::size_t length = std::strlen(name);
+  if (length >= static_cast<std::size_t>(INT32_MAX)) return false;
+  mesh.name = NewExportArray<char>(static_cast<std::int32_t>(length + 1));
+  if (mesh.name == nullptr) return false;
+  std::memcpy(mesh.name, name, length + 1);
+  return true;
 }
 
 std::int32_t BuildGroupMeshes(ExportScene& scene, const HostModel& model,

@@ -18,8 +18,8 @@ namespace ortolix {
 std::int32_t BuildGroupMeshes(ExportScene& scene, const HostModel& model,
                               const ExportOptions& options);
 
-// Copies a narrow name into a GroupMesh name field, cut at the last whole
-// UTF-8 character that fits before the terminator.
-void SetGroupMeshName(GroupMesh& mesh, const char* name);
+// Gives a GroupMesh its own copy of a narrow name, whatever its length (the
+// previous copy is freed). False when memory runs out.
+[[nodiscard]] bool SetGroupMeshName(GroupMesh& mesh, const char* name);
 
 }  // namespace ortolix

@@ -174,7 +174,7 @@ ExportScene TestScene::View() {
     mesh.vertexCount = static_cast<std::int32_t>(g.vertices.size());
     mesh.faces = groupFaces_.back().empty() ? nullptr : groupFaces_.back().data();
     mesh.faceCount = static_cast<std::int32_t>(groupFaces_.back().size());
-    std::strncpy(mesh.name, g.name.c_str(), sizeof mesh.name - 1);
+    mesh.name = g.name.data();
     groupMeshes_.push_back(mesh);
   }
   scene.groupMeshes = groupMeshes_.empty() ? nullptr : groupMeshes_.data();
