@@ -14,6 +14,7 @@
 #include "cli/commands.h"
 #include "cli/dialog_settings.h"
 #include "cli/exit_codes.h"
+#include "cli/option_checks.h"
 #include "host/host_json.h"
 #include "platform/crt/clock.h"
 #include "platform/crt/text_convert.h"
@@ -53,14 +54,11 @@ class CommandPluginInfo final : public HostPluginInfo {
   std::int32_t RegisterExtension(HostPathString&) override { return 1; }
 };
 
-// Text of the command line (UTF-8) as the dialog's wide text.
+// Text of the command line as the dialog's wide text. Texts are checked to be
+// UTF-8 when the command line is parsed, so the conversion does not fail.
 std::u16string Widen(const std::string& text) {
   std::vector<WideChar> out(text.size() + 1, 0);
-  if (LocaleWideFromNarrow(out.data(), out.size(), text.c_str()) == kConversionFailed) {
-    std::u16string bytes;  // not UTF-8: each byte as it stands
-    for (const unsigned char c : text) bytes.push_back(c);
-    return bytes;
-  }
+  if (LocaleWideFromNarrow(out.data(), out.size(), text.c_str()) == kConversionFailed) return {};
   return out.data();
 }
 
@@ -167,14 +165,13 @@ void AddExportCommand(CLI::App& app, int& status) {
   CLI::App* sub = app.add_subcommand("export", "Export a host model (JSON) to a text .x file");
   sub->add_option("MODEL.json", options->model, "The host model to export")->required();
   sub->add_option("-o,--output", options->output, "The .x file to write")->required();
-  sub->add_option("--set", options->settings, "Set a dialog check box before OK: NAME=0|1")
-      ->check([](const std::string& text) { return CheckSettingText(text, ExportSettingNames()); })
-      ->take_all()
-      ->allow_extra_args(false);  // one NAME=V per --set, so operands may follow
+  AddSettingOption(*sub, "--set", options->settings, ExportSettingNames(),
+                   "Set a dialog check box before OK (one per --set)");
   CLI::Option* ticks = sub->add_option("--ticks", options->ticks,
-                                       "Text typed into the ticks/sec box (kept as typed)");
-  CLI::Option* epoch = sub->add_option("--epoch", options->epoch,
-                                       "Clock for the file's time stamp, seconds since 1970");
+                                       "Text typed into the ticks/sec box (kept as typed)")
+                           ->check(CheckUtf8Text);
+  CLI::Option* epoch =
+      AddEpochOption(*sub, options->epoch, "Clock for the file's time stamp, seconds since 1970");
   sub->add_option("--answer", options->answer, "Answer to a warning message box")
       ->check(CLI::IsMember({"ok", "cancel"}));
   sub->add_flag("--cancel", options->cancel, "Press Cancel instead of OK");

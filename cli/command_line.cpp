@@ -31,6 +31,24 @@ int NotBuilt(const char* command, const char* part) {
   return kExitFailure;
 }
 
+namespace {
+
+// CLI11 takes an unknown first word for a stray operand and says only that a
+// subcommand is required; name the word and the subcommands instead.
+bool IsUnknownSubcommand(CLI::App& app, int argc, char** argv) {
+  if (argc < 2 || argv[1][0] == '-' || argv[1][0] == '\0') return false;
+  for (const CLI::App* sub : app.get_subcommands({})) {
+    if (sub->check_name(argv[1])) return false;
+  }
+  std::string names;
+  for (const CLI::App* sub : app.get_subcommands({})) (names += ' ') += sub->get_name();
+  std::fprintf(stderr, "ortolix: unknown subcommand \"%s\"; one of:%s\n", argv[1], names.c_str());
+  std::fprintf(stderr, "Run with --help for more information.\n");
+  return true;
+}
+
+}  // namespace
+
 int RunCommandLine(int argc, char** argv) {
   CLI::App app("Imports and exports DirectX .x model files through the ortolix plug-in, "
                "run inside an in-process Host.",
@@ -45,6 +63,7 @@ int RunCommandLine(int argc, char** argv) {
   AddDumpCommand(app, status);
   AddModelCommand(app, status);
   app.footer("Exit status: 0 success, 1 failure, 2 cancelled, 64 usage error.");
+  if (IsUnknownSubcommand(app, argc, argv)) return kExitUsage;
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -1,6 +1,7 @@
 // ortolix model IN.json [-o OUT.json]: loads a host model into the
 // in-process Host, optionally applies Host operations, saves it back and
 // prints a summary of its records.
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -22,6 +23,21 @@ struct ModelOptions {
   bool skeleton = false;
 };
 
+// False, with a line naming the operation, when a Host operation answered 0.
+bool Succeeded(std::int32_t result, const char* operation) {
+  if (result != 0) return true;
+  std::fprintf(stderr, "ortolix model: %s failed (out of memory)\n", operation);
+  return false;
+}
+
+// The Host operations asked for on the command line, in a fixed order.
+bool ApplyOperations(InProcessHost& host, const ModelOptions& options) {
+  if (options.triangulate && !Succeeded(host.Triangulate(), "triangulation")) return false;
+  if (options.flip && !Succeeded(host.FlipHandedness(), "FlipHandedness")) return false;
+  if (options.skeleton && !Succeeded(host.SkeletonHook(1), "SkeletonHook")) return false;
+  return true;
+}
+
 int RunModel(const ModelOptions& options) {
   HostLoadResult loaded = LoadHostModelFile(options.input);
   if (!loaded.host) {
@@ -29,12 +45,7 @@ int RunModel(const ModelOptions& options) {
     return kExitFailure;
   }
   InProcessHost& host = *loaded.host;
-  if (options.triangulate && host.Triangulate() == 0) {
-    std::fprintf(stderr, "ortolix model: triangulation failed (out of memory)\n");
-    return kExitFailure;
-  }
-  if (options.flip) (void)host.FlipHandedness();
-  if (options.skeleton) (void)host.SkeletonHook(1);
+  if (!ApplyOperations(host, options)) return kExitFailure;
   if (!options.output.empty()) {
     std::string error;
     if (!SaveHostModelFile(host, options.output, error)) {

@@ -82,6 +82,7 @@ TEST(CliVersionAndHelp, HelpListsEverySubcommand) {
   const Outcome run = RunOrtolix({"export", "--help"});
   EXPECT_NE(run.out.find("--epoch"), std::string::npos);
   EXPECT_NE(run.out.find("--answer"), std::string::npos);
+  EXPECT_NE(run.out.find("--set NAME=0|1 "), std::string::npos) << run.out;
 }
 
 // Command lines that are wrong: status 64 and a line on standard error.
@@ -100,6 +101,9 @@ const std::vector<std::vector<std::string>> kUsageErrors = {
     {"export", "m.json", "-o", "o.x", "--set", "Export-Animation=1"},
     {"export", "m.json", "-o", "o.x", "--answer", "maybe"},
     {"export", "m.json", "-o", "o.x", "--epoch", "soon"},
+    {"export", "m.json", "-o", "o.x", "--epoch", "9223372036854775808"},
+    {"export", "m.json", "-o", "o.x", "--epoch", "-9223372036854775809"},
+    {"export", "m.json", "-o", "o.x", "--ticks", "caf\xE9"},
     {"export", "m.json", "-o", "o.x", "--ticks"},
     {"export", "m.json", "-o", "o.x", "--animation", "1"},
     {"import"},
@@ -133,13 +137,19 @@ TEST(CliArguments, UsageErrorsExit64) {
   }
 }
 
+TEST(CliArguments, UnknownSubcommandIsNamed) {
+  const Outcome run = RunOrtolix({"bogus", "a.x"});
+  EXPECT_EQ(run.status, 64);
+  EXPECT_NE(run.err.find("unknown subcommand \"bogus\""), std::string::npos) << run.err;
+}
+
 // Command lines that are right; the input does not exist, so every
 // subcommand, built or not, ends in failure (1) with a reason.
 std::vector<std::vector<std::string>> ValidLines() {
   return {
       {"export", kMissing, "-o", TempPath("o.x")},
       {"export", kMissing, "--output", TempPath("o.x"), "--set", "export-animation=0", "--set",
-       "flip-handedness=1", "--ticks", "-25", "--epoch", "1765000000", "--answer", "cancel", "--cancel"},
+       "flip-handedness=1", "--ticks", "-25", "--epoch", "-9223372036854775808", "--answer", "cancel", "--cancel"},
       {"export", kMissing, "-o", TempPath("o.x"), "--ticks", ""},
       {"export", kMissing, "-o", TempPath("o.x"), "--ticks", "12ab", "--set", "export-ticks-per-second=1"},
       {"export", "--set", "export-animation=1", "--set", "export-materials=0", kMissing, "-o", TempPath("o.x")},
