@@ -15,6 +15,7 @@
 #include "cli/dialog_settings.h"
 #include "cli/exit_codes.h"
 #include "cli/option_checks.h"
+#include "cli/output_file.h"
 #include "host/host_json.h"
 #include "platform/crt/clock.h"
 #include "platform/crt/text_convert.h"
@@ -115,8 +116,9 @@ int StatusOf(std::int32_t result, const std::string& what) {
   return kExitFailure;
 }
 
-// Registers the plug-in and runs the two export messages on `host`.
-int RunPlugin(HostModel& host) {
+// Registers the plug-in and runs the two export messages on `host`; `target`
+// names the output in messages.
+int RunPlugin(HostModel& host, const std::string& target) {
   if (PluginVersion() != kPluginInterfaceVersion) {
     std::fprintf(stderr, "ortolix export: plug-in interface %d is not %d\n",
                  static_cast<int>(PluginVersion()), static_cast<int>(kPluginInterfaceVersion));
@@ -131,8 +133,26 @@ int RunPlugin(HostModel& host) {
   const int prepared = StatusOf(info.callback(kMessageExportPrepare, &host, kModuleInstance, 0),
                                 "export preparation");
   if (prepared != kExitOk) return prepared;
-  return StatusOf(info.callback(kMessageExportWrite, &host, 0, 0),
-                  std::string("writing ") + host.filePath.Narrow());
+  return StatusOf(info.callback(kMessageExportWrite, &host, 0, 0), "writing " + target);
+}
+
+// Runs the plug-in with the dialog answers installed and the clock set, and
+// puts the written file in place when the plug-in succeeded and every write
+// reached the file.
+int ExportTo(InProcessHost& host, OutputFile& output, const ExportOptions& options) {
+  host.filePath = HostPathString(output.WritePath().c_str());
+  if (options.hasEpoch) SetClock(options.epoch);
+  headless::Reset();
+  InstallAnswers(options);
+  int status = RunPlugin(host, output.Target());
+  ReportShown(host);
+  headless::Reset();
+  if (options.hasEpoch) SetClock(std::nullopt);
+  if (status == kExitOk && !output.Commit()) {
+    std::fprintf(stderr, "ortolix export: %s\n", output.Error().c_str());
+    status = kExitFailure;
+  }
+  return status;
 }
 
 int RunExport(const ExportOptions& options) {
@@ -141,21 +161,21 @@ int RunExport(const ExportOptions& options) {
     std::fprintf(stderr, "ortolix export: %s\n", loaded.error.c_str());
     return kExitFailure;
   }
-  if (options.output.empty() || options.output.size() >= HostPathString::kCapacity) {
-    std::fprintf(stderr, "ortolix export: the output path must have 1 to %zu characters\n",
-                 HostPathString::kCapacity - 1);
+  if (options.output.empty()) {
+    std::fprintf(stderr, "ortolix export: the output path is empty\n");
     return kExitFailure;
   }
-  InProcessHost& host = *loaded.host;
-  host.filePath = HostPathString(options.output.c_str());
-  if (options.hasEpoch) SetClock(options.epoch);
-  headless::Reset();
-  InstallAnswers(options);
-  const int status = RunPlugin(host);
-  ReportShown(host);
-  headless::Reset();
-  if (options.hasEpoch) SetClock(std::nullopt);
-  return status;
+  OutputFile output(options.output);
+  if (!output.IsOpen()) {
+    std::fprintf(stderr, "ortolix export: %s\n", output.Error().c_str());
+    return kExitFailure;
+  }
+  if (output.WritePath().size() >= HostPathString::kCapacity) {
+    std::fprintf(stderr, "ortolix export: %s: the file written first (%s) has a path longer than %zu bytes\n",
+                 options.output.c_str(), output.WritePath().c_str(), HostPathString::kCapacity - 1);
+    return kExitFailure;
+  }
+  return ExportTo(*loaded.host, output, options);
 }
 
 }  // namespace

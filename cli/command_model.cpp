@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/model_summary.h"
+#include "cli/output_file.h"
 #include "host/host_json.h"
 
 namespace ortolix::cli {
@@ -47,9 +48,9 @@ int RunModel(const ModelOptions& options) {
   InProcessHost& host = *loaded.host;
   if (!ApplyOperations(host, options)) return kExitFailure;
   if (!options.output.empty()) {
-    std::string error;
-    if (!SaveHostModelFile(host, options.output, error)) {
-      std::fprintf(stderr, "ortolix model: %s\n", error.c_str());
+    OutputFile output(options.output);
+    if (!output.WriteAll(SaveHostModelJson(host)) || !output.Commit()) {
+      std::fprintf(stderr, "ortolix model: %s\n", output.Error().c_str());
       return kExitFailure;
     }
   }

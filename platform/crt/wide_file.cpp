@@ -18,11 +18,22 @@ class CrtFile {
   std::FILE* stream = nullptr;
   bool translate = false;  // "\n" becomes "\r\n" on the way into `buffer`
   bool failed = false;     // a write or flush failed; the file is unusable
+  std::string path;        // for the failure record
   std::size_t used = 0;
   char buffer[kBufferSize];
 };
 
 namespace {
+
+thread_local FileWriteFailure first_write_failure;
+
+// Marks the file failed and keeps the first failure of the thread; errno
+// still holds the cause (a short fwrite without one is a full device).
+void RecordWriteFailure(CrtFile& file) {
+  const int error = errno != 0 ? errno : ENOSPC;
+  file.failed = true;
+  if (first_write_failure.error == 0) first_write_failure = {error, file.path};
+}
 
 struct ParsedMode {
   bool valid = false;
@@ -60,14 +71,23 @@ ParsedMode ParseMode(const char* mode) {
   return parsed;
 }
 
-std::FILE* OpenNative(const WideChar* path, const std::string& mode) {
+// The path in the locale's narrow form (UTF-8 needs at most three bytes per
+// UTF-16 unit); empty when it cannot be converted.
+std::string NarrowPath(const WideChar* path) {
+  std::string narrow(3 * WideLength(path) + 1, '\0');
+  const std::size_t length = LocaleNarrowFromWide(narrow.data(), narrow.size(), path);
+  if (length == kConversionFailed) return {};
+  narrow.resize(length);
+  return narrow;
+}
+
+std::FILE* OpenNative(const WideChar* path, const std::string& narrow, const std::string& mode) {
 #ifdef _WIN32
+  (void)narrow;
   std::wstring wide_mode(mode.begin(), mode.end());
   return _wfopen(reinterpret_cast<const wchar_t*>(path), wide_mode.c_str());
 #else
-  // UTF-8 needs at most three bytes per UTF-16 unit.
-  std::string narrow(3 * WideLength(path) + 1, '\0');
-  if (LocaleNarrowFromWide(narrow.data(), narrow.size(), path) == kConversionFailed) {
+  if (narrow.empty() && path[0] != 0) {
     errno = EINVAL;
     return nullptr;
   }
@@ -76,8 +96,9 @@ std::FILE* OpenNative(const WideChar* path, const std::string& mode) {
 }
 
 bool Flush(CrtFile& file) {
+  errno = 0;
   if (file.used != 0 && std::fwrite(file.buffer, 1, file.used, file.stream) != file.used) {
-    file.failed = true;
+    RecordWriteFailure(file);
   }
   file.used = 0;
   return !file.failed;
@@ -125,7 +146,8 @@ CrtFile* WideFileOpen(const WideChar* path, const char* mode) {
     errno = ENOMEM;
     return nullptr;
   }
-  file->stream = OpenNative(path, parsed.native);
+  file->path = NarrowPath(path);
+  file->stream = OpenNative(path, file->path, parsed.native);
   if (file->stream == nullptr) {
     delete file;
     return nullptr;
@@ -140,7 +162,12 @@ std::size_t FileWrite(const void* data, std::size_t size, std::size_t count, Crt
   if (file == nullptr || file->failed || size == 0 || count == 0) return 0;
   const std::size_t bytes = size * count;
   if (bytes / size != count) return 0;
-  if (!file->translate) return std::fwrite(data, size, count, file->stream);
+  if (!file->translate) {
+    errno = 0;
+    const std::size_t written = std::fwrite(data, size, count, file->stream);
+    if (written != count) RecordWriteFailure(*file);
+    return written;
+  }
   return WriteTranslated(*file, static_cast<const char*>(data), bytes) / size;
 }
 
@@ -152,9 +179,15 @@ std::size_t FileRead(void* data, std::size_t size, std::size_t count, CrtFile* f
 int FileClose(CrtFile* file) {
   if (file == nullptr) return EOF;
   const bool flushed = Flush(*file);
+  errno = 0;
   const bool closed = std::fclose(file->stream) == 0;
+  if (!closed) RecordWriteFailure(*file);
   delete file;
   return flushed && closed ? 0 : EOF;
 }
+
+const FileWriteFailure& FirstFileWriteFailure() { return first_write_failure; }
+
+void ClearFileWriteFailure() { first_write_failure = {}; }
 
 }  // namespace ortolix

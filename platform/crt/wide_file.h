@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 #include "platform/crt/wide_char.h"
 
@@ -36,6 +37,18 @@ std::size_t FileRead(void* data, std::size_t size, std::size_t count, CrtFile* f
 // Flushes and closes `file` and frees it. Returns 0, or -1 (EOF) when a write
 // or the close failed. A null file gives -1.
 int FileClose(CrtFile* file);
+
+// The first write, flush or close failure of a file opened here, since the
+// last ClearFileWriteFailure on this thread. Writers that do not examine their
+// write results still leave this record, so the program that runs them can
+// report the failure. `error` is the errno value (0: none), `path` the path
+// as opened (UTF-8 on POSIX).
+struct FileWriteFailure {
+  int error = 0;
+  std::string path;
+};
+const FileWriteFailure& FirstFileWriteFailure();
+void ClearFileWriteFailure();
 
 struct CrtFileCloser {
   void operator()(CrtFile* file) const { FileClose(file); }

@@ -230,7 +230,10 @@ TEST(CliModel, BadModelsFailWithThePlace) {
 
   run = RunOrtolix({"model", kSample, "-o", kMissing + "/out.json"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find(kMissing), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(kMissing + "/out.json: No such file or directory"), std::string::npos) << run.err;
+  run = RunOrtolix({"model", kSample, "-o", "/dev/full"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("/dev/full: No space left on device"), std::string::npos) << run.err;
 }
 
 }  // namespace

@@ -94,5 +94,30 @@ TEST_F(WideFileTest, RefusedModesAndPaths) {
   EXPECT_EQ(FileClose(nullptr), EOF);
 }
 
+// A full device fails at the flush, whether in the buffer of text mode or in
+// the runtime's own; the first failure is kept with its path and cause.
+TEST_F(WideFileTest, WriteFailuresAreRecordedOnce) {
+  for (const char* mode : {"wt", "wb"}) {
+    ClearFileWriteFailure();
+    CrtFile* file = WideFileOpen(u"/dev/full", mode);
+    ASSERT_NE(file, nullptr);
+    const std::string line(1000, 'x');
+    for (int i = 0; i < 200; ++i) (void)FileWrite(line.data(), 1, line.size(), file);
+    EXPECT_EQ(FileClose(file), EOF) << mode;
+    EXPECT_EQ(FirstFileWriteFailure().error, ENOSPC) << mode;
+    EXPECT_EQ(FirstFileWriteFailure().path, "/dev/full") << mode;
+
+    // A later failure does not replace the first; a good write leaves no record.
+    file = WideFileOpen(u"/dev/full", mode);
+    ASSERT_NE(file, nullptr);
+    (void)FileWrite("y", 1, 1, file);
+    (void)FileClose(file);
+    EXPECT_EQ(FirstFileWriteFailure().path, "/dev/full");
+    ClearFileWriteFailure();
+    WriteAndRead(mode, "fine\n");
+    EXPECT_EQ(FirstFileWriteFailure().error, 0) << mode;
+  }
+}
+
 }  // namespace
 }  // namespace ortolix

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -43,10 +44,13 @@ class ExportCommand : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  // `ortolix export MODEL -o OUT ARGS`, standard error kept in err.txt.
-  int Export(const fs::path& model, const fs::path& out, const std::string& args = "") {
-    return RunShell("TZ=UTC " + Quoted(ORTOLIX_CLI) + " export " + Quoted(model.string()) + " -o " +
-               Quoted(out.string()) + " " + args + " 2>" + Quoted((dir_ / "err.txt").string()));
+  // `ortolix export MODEL -o OUT ARGS`, standard error kept in err.txt; `shell`
+  // runs first in the same shell (e.g. a ulimit).
+  int Export(const fs::path& model, const fs::path& out, const std::string& args = "",
+             const std::string& shell = ":") {
+    return RunShell("(" + shell + "; TZ=UTC " + Quoted(ORTOLIX_CLI) + " export " +
+                    Quoted(model.string()) + " -o " + Quoted(out.string()) + " " + args + ") 2>" +
+                    Quoted((dir_ / "err.txt").string()));
   }
   std::string Errors() const { return ReadFile(dir_ / "err.txt"); }
 
@@ -93,11 +97,26 @@ TEST_F(ExportCommand, TheAnswerToTheUnskinnedVertexWarningDecides) {
 
 TEST_F(ExportCommand, FailuresAndUsageErrors) {
   EXPECT_EQ(Export(Sample("arm.json"), dir_ / "no_dir" / "arm.x"), 1);
-  EXPECT_NE(Errors().find("ortolix export: writing"), std::string::npos) << Errors();
+  EXPECT_NE(Errors().find("no_dir/arm.x: No such file or directory"), std::string::npos) << Errors();
   EXPECT_EQ(Export(dir_ / "missing.json", dir_ / "arm.x"), 1);
   EXPECT_EQ(Export(Sample("arm.json"), dir_ / "arm.x", "--set no-such-box=1"), 64);
   EXPECT_EQ(Export(Sample("arm.json"), dir_ / "arm.x", "--set export-animation=2"), 64);
   EXPECT_EQ(Export(Sample("arm.json"), dir_ / "arm.x", "--answer maybe"), 64);
+}
+
+// A write that fails part-way exits 1 naming the file and the reason, and
+// leaves an existing file as it was, with no temporary file beside it.
+TEST_F(ExportCommand, FailedWritesExitOneAndKeepTheOldFile) {
+  EXPECT_EQ(Export(Sample("arm.json"), "/dev/full"), 1);
+  EXPECT_NE(Errors().find("ortolix export: /dev/full: No space left on device"), std::string::npos)
+      << Errors();
+
+  const fs::path out = dir_ / "arm.x";
+  std::ofstream(out) << "old";
+  EXPECT_EQ(Export(Sample("arm.json"), out, "", "ulimit -f 4"), 1);
+  EXPECT_NE(Errors().find(out.string() + ": File too large"), std::string::npos) << Errors();
+  EXPECT_EQ(ReadFile(out), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);  // + err.txt
 }
 
 // The counts of a file we wrote, read from its text. Each Mesh is followed
