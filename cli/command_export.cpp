@@ -16,6 +16,7 @@
 #include "cli/exit_codes.h"
 #include "cli/option_checks.h"
 #include "cli/output_file.h"
+#include "cli/written_file_check.h"
 #include "host/host_json.h"
 #include "platform/crt/clock.h"
 #include "platform/crt/text_convert.h"
@@ -38,6 +39,7 @@ struct ExportOptions {
   bool hasEpoch = false;
   std::string answer = "ok";
   bool cancel = false;
+  bool noVerify = false;
 };
 
 // The module instance the Host hands over with message 0x10020; the headless
@@ -152,6 +154,13 @@ int ExportTo(InProcessHost& host, OutputFile& output, const ExportOptions& optio
     std::fprintf(stderr, "ortolix export: %s\n", output.Error().c_str());
     status = kExitFailure;
   }
+  if (status == kExitOk && !options.noVerify && !output.WrittenInPlace()) {
+    const std::string problem = FirstProblemOfWrittenFile(output.Target());
+    if (!problem.empty()) {
+      std::fprintf(stderr, "ortolix export: warning: the written file does not read back: %s\n",
+                   problem.c_str());
+    }
+  }
   return status;
 }
 
@@ -195,6 +204,8 @@ void AddExportCommand(CLI::App& app, int& status) {
   sub->add_option("--answer", options->answer, "Answer to a warning message box")
       ->check(CLI::IsMember({"ok", "cancel"}));
   sub->add_flag("--cancel", options->cancel, "Press Cancel instead of OK");
+  sub->add_flag("--no-verify", options->noVerify,
+                "Do not read the written file back to warn about what no reader accepts");
   sub->callback([options, ticks, epoch, &status] {
     options->hasTicks = ticks->count() > 0;
     options->hasEpoch = epoch->count() > 0;

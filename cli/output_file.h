@@ -25,6 +25,8 @@ class OutputFile {
   // Where a writer that opens files by name writes: the temporary file, or
   // the target itself when it is written in place.
   const std::string& WritePath() const { return writePath_; }
+  // True for a device or pipe, which cannot be read back.
+  bool WrittenInPlace() const { return IsOpen() && !temporary_; }
   // "TARGET: reason" for the first failure; empty while none.
   const std::string& Error() const { return error_; }
 

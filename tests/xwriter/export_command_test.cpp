@@ -119,6 +119,23 @@ TEST_F(ExportCommand, FailedWritesExitOneAndKeepTheOldFile) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);  // + err.txt
 }
 
+// A model the writer turns into a file no reader accepts (a face of one
+// corner) is still written with exit 0, with a warning naming the problem.
+TEST_F(ExportCommand, ReadsItsOutputBackAndWarns) {
+  const fs::path model = dir_ / "one_corner.json";
+  std::ofstream(model) << R"({"format": "ortolix-host-model", "version": 1,
+    "vertices": [{"position": [0, 0, 0]}], "meshes": [{"faces": [{"corners": [0]}]}]})";
+  EXPECT_EQ(Export(model, dir_ / "out.x"), 0);
+  EXPECT_NE(Errors().find("warning: the written file does not read back: " +
+                          (dir_ / "out.x").string() + ": Mesh 'staticMesh': face 0 has 1 corners"),
+            std::string::npos)
+      << Errors();
+  EXPECT_EQ(Export(model, dir_ / "out.x", "--no-verify"), 0);
+  EXPECT_EQ(Errors(), "");
+  EXPECT_EQ(Export(Sample("arm.json"), dir_ / "arm.x"), 0);
+  EXPECT_EQ(Errors(), "");
+}
+
 // The counts of a file we wrote, read from its text. Each Mesh is followed
 // by its vertex and face lists; its material list and skin weights come
 // before the next Mesh.
