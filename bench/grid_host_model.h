@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 #include "tests/support/inert_host_model.h"
 
 namespace ortolix::bench {

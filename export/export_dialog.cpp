@@ -8,7 +8,7 @@
 #include "platform/crt/wide_to_int.h"
 #include "platform/win32/centre_dialog.h"
 #include "platform/win32/win32.h"
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 #include "resources/export_dialog.h"
 
 namespace ortolix {

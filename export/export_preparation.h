@@ -7,8 +7,8 @@
 
 #include "platform/crt/wide_char.h"
 #include "platform/win32/win32_types.h"
-#include "plugin/host_model.h"
-#include "plugin/host_plugin_info.h"
+#include "hostapi/host_model.h"
+#include "hostapi/host_plugin_info.h"
 
 namespace ortolix {
 

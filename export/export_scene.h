@@ -23,7 +23,7 @@
 #include <cstdint>
 
 #include "math/vector_math.h"
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 
 namespace ortolix {
 

@@ -1,7 +1,7 @@
 // Makes the names of the Host's records safe for the .x format.
 #pragma once
 
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 
 namespace ortolix {
 

@@ -2,7 +2,7 @@
 // interpolating between neighbouring keys takes the short way.
 #pragma once
 
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 
 namespace ortolix {
 

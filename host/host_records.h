@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 
 namespace ortolix {
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 
 namespace ortolix {
 

@@ -15,7 +15,7 @@
 #include "host/host_records.h"
 #include "host/host_storage.h"
 #include "host/object_record_array.h"
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 
 namespace ortolix {
 

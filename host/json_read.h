@@ -13,7 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "math/vector_math.h"
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 
 namespace ortolix {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "plugin/host_plugin_info.h"
+#include "hostapi/host_plugin_info.h"
 
 namespace ortolix {
 

@@ -3,7 +3,7 @@
 // nothing here is locked.
 #pragma once
 
-#include "plugin/host_plugin_info.h"
+#include "hostapi/host_plugin_info.h"
 
 namespace ortolix {
 

@@ -2,7 +2,7 @@
 // file at the model's own path.
 #pragma once
 
-#include "plugin/host_plugin_info.h"
+#include "hostapi/host_plugin_info.h"
 #include "xwriter/write_context.h"
 
 namespace ortolix {

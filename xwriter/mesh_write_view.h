@@ -7,7 +7,7 @@
 #include <span>
 
 #include "export/export_scene.h"
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 
 namespace ortolix {
 

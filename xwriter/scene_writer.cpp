@@ -1,6 +1,6 @@
 #include "xwriter/scene_writer.h"
 
-#include "plugin/time_stamp.h"
+#include "hostapi/time_stamp.h"
 #include "xwriter/animation_writer.h"
 #include "xwriter/frame_writer.h"
 #include "xwriter/text_format.h"

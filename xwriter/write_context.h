@@ -6,7 +6,7 @@
 
 #include "export/export_options.h"
 #include "export/export_scene.h"
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 
 namespace ortolix {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 #include "tests/support/inert_host_model.h"
 
 namespace ortolix::test {

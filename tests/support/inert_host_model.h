@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 
 namespace ortolix::test {
 

@@ -12,7 +12,7 @@
 
 #include "export/export_options.h"
 #include "export/export_scene.h"
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 #include "tests/support/inert_host_model.h"
 #include "xwriter/write_context.h"
 

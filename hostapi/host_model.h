@@ -13,7 +13,7 @@
 
 #include "math/vector_math.h"
 #include "platform/win32/win32_types.h"
-#include "plugin/host_path_string.h"
+#include "hostapi/host_path_string.h"
 
 namespace ortolix {
 

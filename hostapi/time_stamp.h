@@ -2,7 +2,7 @@
 // header is printed.
 #pragma once
 
-#include "plugin/host_model.h"
+#include "hostapi/host_model.h"
 
 namespace ortolix {
 

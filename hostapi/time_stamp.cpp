@@ -1,4 +1,4 @@
-#include "plugin/time_stamp.h"
+#include "hostapi/time_stamp.h"
 
 #include <algorithm>
 

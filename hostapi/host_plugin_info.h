@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "plugin/host_path_string.h"
+#include "hostapi/host_path_string.h"
 
 #if defined(_WIN32) && !defined(_WIN64)
 #define ORTOLIX_STDCALL __stdcall

@@ -1,4 +1,4 @@
-#include "plugin/host_path_string.h"
+#include "hostapi/host_path_string.h"
 
 #include <cstring>
 
