@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "xwriter/block_text.h"
-#include "xwriter/text_helpers.h"
+#include "platform/crt/text_helpers.h"
 
 namespace ortolix {
 namespace {

@@ -1,4 +1,4 @@
-#include "xwriter/text_helpers.h"
+#include "platform/crt/text_helpers.h"
 
 #include <vector>
 
