@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/crt/ansi_convert.h"
+#include "platform/crt/text_convert.h"
 
 namespace ortolix {
 namespace {
@@ -16,12 +17,6 @@ bool EndsInSeparator(WideChar c) { return c == u'\\'; }
 constexpr WideChar kSeparator = u'/';
 bool EndsInSeparator(WideChar c) { return c == u'\\' || c == u'/'; }
 #endif
-
-std::size_t UnitLength(const WideChar* text) {
-  std::size_t n = 0;
-  while (text[n] != 0) ++n;
-  return n;
-}
 
 // Appends the zero-terminated `part` at out[*length], keeping room for the
 // terminator within `capacity`.
@@ -38,7 +33,7 @@ std::size_t NarrowFromWide(const WideChar* wide, char* narrow, std::size_t capac
   if (wide == nullptr || narrow == nullptr || capacity == 0) return 0;
   const int written = AnsiFromWide(narrow, capacity, wide);
   if (written > 0) return static_cast<std::size_t>(written) - 1;
-  std::vector<WideChar> prefix(wide, wide + UnitLength(wide));
+  std::vector<WideChar> prefix(wide, wide + WideLength(wide));
   while (!prefix.empty()) {
     prefix.pop_back();
     if (!prefix.empty() && prefix.back() >= 0xD800 && prefix.back() <= 0xDBFF) continue;
@@ -56,7 +51,7 @@ std::size_t WideFromNarrow(const char* narrow, WideChar* wide, std::size_t capac
   const int written = WideFromAnsi(wide, capacity, narrow);
   if (written > 0) return static_cast<std::size_t>(written) - 1;
   wide[capacity - 1] = 0;  // the whole characters that fit, then the terminator
-  return UnitLength(wide);
+  return WideLength(wide);
 }
 
 std::string NarrowString(const WideChar* wide) {
