@@ -1,7 +1,7 @@
 #include "plugin/message_handlers.h"
 
 #include "export/export_preparation.h"
-#include "xwriter/export_file.h"
+#include "export/export_file.h"
 
 // A subsystem that handles a message includes its header here, names its
 // handler in the table, and joins ortolix_plugin's DEPS in CMakeLists.txt.

@@ -1,6 +1,6 @@
 // The write message's results and failure rules, the empty model, and the
 // names the writer makes unique or writes whole.
-#include "xwriter/export_file.h"
+#include "export/export_file.h"
 
 #include <gtest/gtest.h>
 

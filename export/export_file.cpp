@@ -1,4 +1,4 @@
-#include "xwriter/export_file.h"
+#include "export/export_file.h"
 
 #include "export/export_release.h"
 #include "platform/crt/wide_file.h"
