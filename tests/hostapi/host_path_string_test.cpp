@@ -47,5 +47,38 @@ TEST(HostPathString, LongTextsAreCutTo259) {
   EXPECT_EQ(Wide(from_narrow), std::u16string(259, u'b'));
 }
 
+// Texts beyond ASCII, cuts inside a character and texts the locale cannot
+// convert (POSIX: UTF-8). Each case gives one form and expects both.
+struct TextCase {
+  const char* label;
+  std::u16string wide_in;  // used when narrow_in is null
+  const char* narrow_in;
+  std::u16string wide;
+  std::string narrow;
+};
+
+TEST(HostPathString, NonAsciiCutAndUnconvertibleTexts) {
+  const std::string a258(258, 'a');
+  const std::u16string w258(258, u'a');
+  const std::string a258_e_acute = a258 + "\xC3\xA9";
+  const TextCase cases[] = {
+      {"wide non-ASCII", u"caf\u00e9 \U0001F600", nullptr, u"caf\u00e9 \U0001F600",
+       "caf\xC3\xA9 \xF0\x9F\x98\x80"},
+      {"narrow non-ASCII", u"", "caf\xC3\xA9", u"caf\u00e9", "caf\xC3\xA9"},
+      {"pair cut at 259 units", w258 + u"\U0001F600", nullptr, w258, a258},
+      {"narrow form of 260 bytes", w258 + u"\u00e9", nullptr, w258 + u"\u00e9", a258},
+      {"narrow cut inside a character", u"", a258_e_acute.c_str(), w258, a258},
+      {"undecodable bytes widen one by one", u"", "caf\xE9", u"caf\u00e9", "caf\xE9"},
+      {"lone surrogate", std::u16string(u"a") + char16_t(0xD800) + u"b", nullptr,
+       std::u16string(u"a") + char16_t(0xD800) + u"b", ""},
+  };
+  for (const TextCase& c : cases) {
+    const HostPathString s = c.narrow_in != nullptr ? HostPathString(c.narrow_in)
+                                                    : HostPathString(c.wide_in.c_str());
+    EXPECT_EQ(Wide(s), c.wide) << c.label;
+    EXPECT_EQ(Narrow(s), c.narrow) << c.label;
+  }
+}
+
 }  // namespace
 }  // namespace ortolix

@@ -109,6 +109,26 @@ TEST(PluginProc, RegistrationRecordBytes) {
   }
 }
 
+// Messages other than registration touch neither the record nor the host
+// handle, whatever their arguments.
+TEST(PluginProc, InterfaceVersionAndUnknownMessages) {
+  struct Case {
+    std::uint32_t message;
+    std::int32_t result;
+  };
+  const Case cases[] = {{0x10017, 22}, {0x10030, 1}, {0x10015, 1}, {0x10018, 1}, {0, 1}, {0xFFFFFFFF, 1}};
+  for (const Case& c : cases) {
+    RecordingInfo info(1);
+    const std::vector<unsigned char> before = Bytes(&info, sizeof(HostPluginInfo));
+    SetHostHandle(77);
+    EXPECT_EQ(PluginProc(c.message, &info, kHandle, kHandle), c.result) << std::hex << c.message;
+    EXPECT_EQ(PluginProc(c.message, nullptr, 0, 0), c.result) << std::hex << c.message;
+    EXPECT_EQ(Bytes(&info, sizeof(HostPluginInfo)), before) << std::hex << c.message;
+    EXPECT_TRUE(info.extensions.empty());
+    EXPECT_EQ(HostHandle(), 77u);
+  }
+}
+
 TEST(PluginProc, RefusedExtensionFailsAfterTheRecordIsFilled) {
   RecordingInfo info(0);
   EXPECT_EQ(PluginProc(0x10016, &info, kHandle + 1, 0), 0);
