@@ -10,7 +10,7 @@ ExportScene& TheExportScene() {
 bool ExportSceneIsEmpty(const ExportScene& scene) {
   return scene.modelVertices == nullptr && scene.modelVertexCount == 0 &&
          scene.groupMeshes == nullptr && scene.groupMeshCount == 0 && scene.frames == nullptr &&
-         scene.frameCount == 0 && scene.skinBones.front == nullptr && scene.skinBones.count == 0;
+         scene.frameCount == 0;
 }
 
 }  // namespace ortolix

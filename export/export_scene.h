@@ -81,18 +81,6 @@ struct ExportFrame {
   VertexWeight* influences = nullptr;  // unused by the export
 };
 
-// A set of distinct bone indices, newest in front (used by the skin writer).
-struct SkinBoneNode {
-  std::int32_t bone;
-  SkinBoneNode* next;
-  SkinBoneNode* previous;
-};
-
-struct SkinBoneList {
-  SkinBoneNode* front = nullptr;
-  std::int32_t count = 0;
-};
-
 struct ExportScene {
   ExportVertex* modelVertices = nullptr;
   std::int32_t modelVertexCount = 0;
@@ -100,7 +88,8 @@ struct ExportScene {
   std::int32_t groupMeshCount = 0;
   ExportFrame* frames = nullptr;
   std::int32_t frameCount = 0;  // the bone count when frames were built
-  SkinBoneList skinBones;
+  // The skin writer counts distinct bones per face with its own set, so the
+  // scene keeps no skin bone list.
 };
 
 // The module-wide ExportScene, empty at load.
