@@ -15,12 +15,36 @@ std::string_view MeshWarningName(MeshWarningCode code) {
   return "unknown";
 }
 
-HRESULT MeshLoadReport::Fail(HRESULT failure, std::string message) {
-  if (code >= 0) {
-    code = failure;
-    error = std::move(message);
+namespace {
+
+// Where the object path of "object: message" ends: the first ": " outside
+// '...' quoted names, or npos.
+std::size_t ObjectPathEnd(std::string_view text) {
+  bool quoted = false;
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] == '\'') quoted = !quoted;
+    if (!quoted && text[i] == ':' && text[i + 1] == ' ') return i;
   }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
+HRESULT MeshLoadReport::Fail(HRESULT failure, std::string object, std::string message) {
+  if (code < 0) return code;
+  code = failure;
+  error = object.empty() ? message : object + ": " + message;
+  diagnostic.code = failure;
+  diagnostic.positioned = false;
+  diagnostic.object = std::move(object);
+  diagnostic.message = std::move(message);
   return code;
+}
+
+HRESULT MeshLoadReport::Fail(HRESULT failure, std::string text) {
+  const std::size_t end = ObjectPathEnd(text);
+  if (end == std::string::npos) return Fail(failure, std::string(), std::move(text));
+  return Fail(failure, text.substr(0, end), text.substr(end + 2));
 }
 
 void MeshLoadReport::Warn(MeshWarningCode warning, std::string object, std::string message) {

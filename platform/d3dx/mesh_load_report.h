@@ -1,6 +1,7 @@
-// What a mesh load tells its caller beyond the HRESULT: the first fault, as a
-// message naming the mesh, the object and what is wrong, and the quirks that
-// were tolerated, each once with how often it happened.
+// What a mesh load tells its caller beyond the HRESULT: the first fault, as
+// the reader's diagnostic record (code, object path, message; mesh data has
+// no file position) and as one line, and the quirks that were tolerated,
+// each once with how often it happened.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/d3dx/d3dx_types.h"
+#include "platform/xfile/diagnostics.h"
 
 namespace ortolix {
 
@@ -32,10 +34,17 @@ struct MeshWarning {
 struct MeshLoadReport {
   HRESULT code = S_OK;
   std::string error;  // "Mesh 'body' > MeshNormals: ..." when code is a failure
+  // The same failure as fields: code, object "Mesh 'body' > MeshNormals",
+  // message; `positioned` is false.
+  XDiagnostic diagnostic;
   std::vector<MeshWarning> warnings;
 
   // Records the first failure and returns its code.
-  HRESULT Fail(HRESULT failure, std::string message);
+  HRESULT Fail(HRESULT failure, std::string object, std::string message);
+  // The same with "object: message" in one text; the object path is the text
+  // before the first ": " outside quoted names (none when there is no such
+  // separator).
+  HRESULT Fail(HRESULT failure, std::string text);
   void Warn(MeshWarningCode code, std::string object, std::string message);
 };
 
