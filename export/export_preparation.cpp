@@ -63,13 +63,9 @@ bool TriangulateIfAsked(HostModel& model, const ExportOptions& options) {
 void CountGroupFaces(HostModel& model) {
   if (model.groups.items == nullptr) return;
   for (std::int32_t g = 0; g < model.groups.count; ++g) model.groups.items[g].faceCount = 0;
-  if (model.meshes.items == nullptr) return;
-  for (std::int32_t m = 0; m < model.meshes.count; ++m) {
-    const HostMesh& mesh = model.meshes.items[m];
-    if (mesh.faces == nullptr) continue;
-    for (std::int32_t f = 0; f < mesh.faceCount; ++f) {
-      const std::int32_t g = mesh.faces[f].group;
-      if (g >= 0 && g < model.groups.count) ++model.groups.items[g].faceCount;
+  for (const HostMesh& mesh : Items(model.meshes)) {
+    for (const HostFace& face : Faces(mesh)) {
+      if (face.group >= 0 && face.group < model.groups.count) ++model.groups.items[face.group].faceCount;
     }
   }
 }

@@ -24,11 +24,9 @@ bool InGroupMesh(const HostFace& face, std::int32_t groupMeshCount) {
 // Calls visit(face, faceIndex) for every face of every Host mesh, in order.
 template <typename Visit>
 void ForEachHostFace(const HostModel& model, Visit visit) {
-  if (model.meshes.items == nullptr) return;
-  for (std::int32_t m = 0; m < model.meshes.count; ++m) {
-    const HostMesh& mesh = model.meshes.items[m];
-    if (mesh.faces == nullptr) continue;
-    for (std::int32_t f = 0; f < mesh.faceCount; ++f) visit(mesh.faces[f], f);
+  for (const HostMesh& mesh : Items(model.meshes)) {
+    std::int32_t f = 0;
+    for (const HostFace& face : Faces(mesh)) visit(face, f++);
   }
 }
 

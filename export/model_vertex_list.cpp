@@ -10,12 +10,8 @@ namespace {
 // names no vertex.
 bool WeldModel(HostModel& model, WeldRule rule, VertexChainTable& chains,
                ExportVertexArray& vertices) {
-  if (model.meshes.items == nullptr) return true;
-  for (std::int32_t m = 0; m < model.meshes.count; ++m) {
-    const HostMesh& mesh = model.meshes.items[m];
-    if (mesh.faces == nullptr) continue;
-    for (std::int32_t f = 0; f < mesh.faceCount; ++f) {
-      HostFace& face = mesh.faces[f];
+  for (const HostMesh& mesh : Items(model.meshes)) {
+    for (HostFace& face : Faces(mesh)) {
       for (std::int32_t c = 0; c < face.cornerCount; ++c) {
         ExportVertex candidate;
         if (!MakeCornerCandidate(model, face, c, candidate)) return false;

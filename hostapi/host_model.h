@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "math/vector_math.h"
 #include "platform/win32/win32_types.h"
@@ -208,6 +209,21 @@ struct HostArray {
   std::int32_t count;
   Record* items;
 };
+
+// The records of a Host array, or none when it is missing (null) or its
+// count is not positive. Arrays of Host records are walked through the base
+// type: the Host's classes add no members.
+template <typename Record>
+std::span<Record> Items(const HostArray<Record>& array) {
+  if (array.items == nullptr || array.count <= 0) return {};
+  return {array.items, static_cast<std::size_t>(array.count)};
+}
+
+// The faces of a Host mesh, or none when it has no face array.
+inline std::span<HostFace> Faces(const HostMesh& mesh) {
+  if (mesh.faces == nullptr || mesh.faceCount <= 0) return {};
+  return {mesh.faces, static_cast<std::size_t>(mesh.faceCount)};
+}
 
 class HostModel {
  public:

@@ -14,7 +14,7 @@ std::span<const T> View(const T* items, std::int32_t count) {
 MeshWriteView MeshWriteView::WholeModel(const HostModel& model, const ExportScene& scene) {
   MeshWriteView source;
   source.vertices_ = View(scene.modelVertices, scene.modelVertexCount);
-  source.hostMeshes_ = View(model.meshes.items, model.meshes.count);
+  source.hostMeshes_ = Items(model.meshes);
   std::uint32_t faces = 0;  // a 32-bit sum, as the count is printed with "%d"
   for (const HostMesh& mesh : source.hostMeshes_) faces += static_cast<std::uint32_t>(mesh.faceCount);
   source.faceCount_ = static_cast<std::int32_t>(faces);

@@ -49,9 +49,7 @@ class MeshWriteView {
       return;
     }
     for (const HostMesh& mesh : hostMeshes_) {
-      if (mesh.faces == nullptr) continue;
-      for (std::int32_t i = 0; i < mesh.faceCount; ++i) {
-        const HostFace& f = mesh.faces[i];
+      for (const HostFace& f : Faces(mesh)) {
         fn(MeshFaceView{f.cornerCount, f.exportIndices, f.corners, f.material}, index++);
       }
     }
