@@ -1,5 +1,5 @@
-// Loading the meshes of a generated 1M-triangle skinned model, text and
-// binary: our file services and mesh loading (read + D3DXLoadSkinMeshFromXof
+// Loading the meshes of a generated skinned model of at least 1M triangles,
+// text and binary: our file services and mesh loading (read + D3DXLoadSkinMeshFromXof
 // of every Mesh) beside assimp's whole read (ReadFile(path, 0)) of the same
 // file, in triangles per second. The assimp cases run first; the ortolix
 // cases report "x_assimp", assimp's best processor time over ours.
@@ -13,10 +13,11 @@
 #include <map>
 #include <string>
 
-#include "bench/skinned_grid_x.h"
 #include "platform/d3dx/com_ref.h"
 #include "platform/d3dx/load_skin_mesh.h"
 #include "platform/d3dx/mesh_walk.h"
+#include "platform/d3dx/null_device.h"
+#include "tests/support/skinned_grid_model.h"
 
 #if ORTOLIX_HAVE_ASSIMP
 #include <assimp/Importer.hpp>
@@ -28,7 +29,18 @@ namespace {
 
 enum Encoding { kText, kBinary };
 
-const SkinnedGridSize kSize{1000, 500, 8};
+const test::SkinnedGridModel& Model() {
+  static const test::SkinnedGridModel model = test::MakeSkinnedGrid(1000000, 8);
+  return model;
+}
+
+// The whole file of the generated model in one encoding.
+std::string SkinnedGridFile(Encoding encoding) {
+  const test::SkinnedGridModel& model = Model();
+  if (encoding == kText) return "xof 0303txt 0032" + test::TextPayload(model);
+  const std::vector<std::uint8_t> payload = test::BinaryPayload(model);
+  return "xof 0303bin 0032" + std::string(payload.begin(), payload.end());
+}
 
 // The two files, written once per run into the temporary directory.
 const std::string& ModelPath(Encoding encoding) {
@@ -37,7 +49,7 @@ const std::string& ModelPath(Encoding encoding) {
     const std::filesystem::path file = std::filesystem::temp_directory_path() /
                                        (encoding == kText ? "ortolix_bench_skinned_1m_txt.x"
                                                           : "ortolix_bench_skinned_1m_bin.x");
-    std::ofstream(file, std::ios::binary) << (encoding == kText ? SkinnedGridText(kSize) : SkinnedGridBinary(kSize));
+    std::ofstream(file, std::ios::binary) << SkinnedGridFile(encoding);
     written[encoding] = file.string();
   }
   return written[encoding];
@@ -59,7 +71,7 @@ void Run(benchmark::State& state, const std::string& key, Work work) {
     triangles = work();
     best = std::min(best, double(std::clock() - start) / CLOCKS_PER_SEC);
   }
-  if (triangles != kSize.Triangles()) state.SkipWithError("wrong triangle count");
+  if (triangles != Model().triangle_count()) state.SkipWithError("wrong triangle count");
   double& kept = BestSeconds().try_emplace(key, best).first->second;
   kept = std::min(kept, best);
   state.SetItemsProcessed(std::int64_t(state.iterations() * triangles));
@@ -83,25 +95,11 @@ std::uint64_t LoadWithOrtolix(const std::string& path, IDirect3DDevice9* device)
   return triangles;
 }
 
-ComRef<IDirect3DDevice9> MakeDevice() {
-  ComRef<IDirect3D9> d3d(Direct3DCreate9(D3D_SDK_VERSION));
-  D3DPRESENT_PARAMETERS parameters{};
-  parameters.BackBufferWidth = parameters.BackBufferHeight = parameters.BackBufferCount = 1;
-  parameters.SwapEffect = D3DSWAPEFFECT_COPY;
-  parameters.Windowed = 1;
-  ComRef<IDirect3DDevice9> device;
-  if (d3d) {
-    (void)d3d->CreateDevice(0, D3DDEVTYPE_NULLREF, nullptr, D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters,
-                            device.Out());
-  }
-  return device;
-}
-
 const char* EncodingName(Encoding encoding) { return encoding == kText ? "text" : "binary"; }
 
 void BM_OrtolixLoadMeshes(benchmark::State& state, Encoding encoding) {
   const std::string& path = ModelPath(encoding);
-  ComRef<IDirect3DDevice9> device = MakeDevice();
+  ComRef<IDirect3DDevice9> device = CreateNullDevice();
   Run(state, std::string("ortolix/") + EncodingName(encoding), [&] { return LoadWithOrtolix(path, device.get()); });
   const auto& best = BestSeconds();
   const auto peer = best.find(std::string("assimp/") + EncodingName(encoding));

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "bench/skinned_grid_model.h"
+#include "tests/support/skinned_grid_model.h"
 #include "platform/xfile/d3dx_file.h"
 #include "platform/xfile/standard_templates.h"
-#include "tests/xfile/xfile_image_writer.h"
+#include "tests/support/xfile_image_writer.h"
 
 #ifdef ORTOLIX_HAVE_ASSIMP
 #include <assimp/Importer.hpp>
@@ -50,9 +50,9 @@ void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
 // The four files, generated once per run into the temporary directory.
 const std::vector<GeneratedFile>& Files() {
   static const std::vector<GeneratedFile> files = [] {
-    SkinnedGridModel model = MakeSkinnedGrid(1000000, 32);
-    std::string text = TextPayload(model);
-    std::vector<std::uint8_t> binary = BinaryPayload(model);
+    test::SkinnedGridModel model = test::MakeSkinnedGrid(1000000, 32);
+    std::string text = test::TextPayload(model);
+    std::vector<std::uint8_t> binary = test::BinaryPayload(model);
     std::string binary_text(binary.begin(), binary.end());
     std::vector<std::uint8_t> images[kFormCount] = {
         test::Bytes("xof 0303txt 0032" + text),

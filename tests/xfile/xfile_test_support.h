@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/xfile/d3dx_file.h"
-#include "tests/xfile/xfile_image_writer.h"
+#include "tests/support/xfile_image_writer.h"
 
 namespace ortolix::test {
 

@@ -1,11 +1,11 @@
-#include "bench/skinned_grid_model.h"
+#include "tests/support/skinned_grid_model.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "tests/xfile/xfile_image_writer.h"
+#include "tests/support/xfile_image_writer.h"
 
-namespace ortolix::bench {
+namespace ortolix::test {
 
 namespace {
 
@@ -250,4 +250,4 @@ std::vector<std::uint8_t> BinaryPayload(const SkinnedGridModel& m) {
   return w.bytes();
 }
 
-}  // namespace ortolix::bench
+}  // namespace ortolix::test

@@ -1,4 +1,4 @@
-#include "tests/xfile/xfile_image_writer.h"
+#include "tests/support/xfile_image_writer.h"
 
 #include <zlib.h>
 

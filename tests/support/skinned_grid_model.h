@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace ortolix::bench {
+namespace ortolix::test {
 
 struct SkinnedGridModel {
   std::uint32_t columns = 0;  // quads per row; triangles = 2 * columns^2
@@ -28,4 +28,4 @@ SkinnedGridModel MakeSkinnedGrid(std::uint32_t min_triangles, std::uint32_t bone
 std::string TextPayload(const SkinnedGridModel& model);
 std::vector<std::uint8_t> BinaryPayload(const SkinnedGridModel& model);
 
-}  // namespace ortolix::bench
+}  // namespace ortolix::test
