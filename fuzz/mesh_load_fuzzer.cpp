@@ -5,25 +5,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fuzz/fuzz_limits.h"
 #include "platform/d3dx/mesh_load_check.h"
 #include "platform/d3dx/null_device.h"
 
-namespace {
-
-using namespace ortolix;
-
-// Tighter than the defaults so that one input stays within the fuzzer's
-// memory and time limits.
-ReaderLimits FuzzLimits() {
-  ReaderLimits limits;
-  limits.max_file_bytes = 1u << 20;
-  limits.max_data_bytes = 1u << 24;
-  limits.max_objects = 1u << 16;
-  limits.max_expanded_objects = 1u << 16;
-  return limits;
-}
-
-}  // namespace
+using ortolix::ComRef;
+using ortolix::CreateNullDevice;
+using ortolix::FuzzLimits;
+using ortolix::IDirect3DDevice9;
+using ortolix::LoadAndCheckMeshes;
+using ortolix::MeshLoadCheck;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static ComRef<IDirect3DDevice9> device = CreateNullDevice();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_limits.h"
 #include "platform/xfile/d3dx_file.h"
 #include "platform/xfile/dump_json.h"
 #include "platform/xfile/standard_templates.h"
@@ -14,17 +15,6 @@
 namespace {
 
 using namespace ortolix;
-
-// Tighter than the defaults so that one input stays within the fuzzer's
-// memory and time limits even when it is all counts and references.
-ReaderLimits FuzzLimits() {
-  ReaderLimits limits;
-  limits.max_file_bytes = 1u << 24;
-  limits.max_data_bytes = 1u << 26;
-  limits.max_objects = 1u << 18;
-  limits.max_expanded_objects = 1u << 18;
-  return limits;
-}
 
 ID3DXFile* FileWithStandardTemplates() {
   ID3DXFile* file = nullptr;
