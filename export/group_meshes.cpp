@@ -87,10 +87,7 @@ bool WeldGroupMesh(GroupMesh& mesh, const HostModel& model, const HostFace* cons
   for (std::int32_t f = 0; f < mesh.faceCount; ++f) {
     const HostFace& face = *faces[f];
     for (std::int32_t c = 0; c < face.cornerCount; ++c) {
-      ExportVertex candidate;
-      if (!MakeCornerCandidate(model, face, c, candidate)) return false;
-      const std::int32_t index =
-          FindOrAddExportVertex(chains, vertices, candidate.hostVertex, candidate, rule);
+      const std::int32_t index = WeldCorner(model, face, c, rule, chains, vertices);
       if (index < 0) return false;
       mesh.faces[f].corners[c] = index;
     }

@@ -13,10 +13,7 @@ bool WeldModel(HostModel& model, WeldRule rule, VertexChainTable& chains,
   for (const HostMesh& mesh : Items(model.meshes)) {
     for (HostFace& face : Faces(mesh)) {
       for (std::int32_t c = 0; c < face.cornerCount; ++c) {
-        ExportVertex candidate;
-        if (!MakeCornerCandidate(model, face, c, candidate)) return false;
-        const std::int32_t index =
-            FindOrAddExportVertex(chains, vertices, candidate.hostVertex, candidate, rule);
+        const std::int32_t index = WeldCorner(model, face, c, rule, chains, vertices);
         if (index < 0) return false;
         if (face.exportIndices != nullptr) face.exportIndices[c] = index;
       }

@@ -86,4 +86,11 @@ bool MakeCornerCandidate(const HostModel& model, const HostFace& face, std::int3
   return true;
 }
 
+std::int32_t WeldCorner(const HostModel& model, const HostFace& face, std::int32_t corner,
+                        WeldRule rule, VertexChainTable& chains, ExportVertexArray& vertices) {
+  ExportVertex candidate;
+  if (!MakeCornerCandidate(model, face, corner, candidate)) return -1;
+  return FindOrAddExportVertex(chains, vertices, candidate.hostVertex, candidate, rule);
+}
+
 }  // namespace ortolix

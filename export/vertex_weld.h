@@ -55,4 +55,9 @@ std::int32_t FindOrAddExportVertex(VertexChainTable& chains, ExportVertexArray& 
 bool MakeCornerCandidate(const HostModel& model, const HostFace& face, std::int32_t corner,
                          ExportVertex& candidate);
 
+// The two steps above for one corner: the index of its ExportVertex, or -1
+// when the corner names no Host vertex or working storage cannot grow.
+std::int32_t WeldCorner(const HostModel& model, const HostFace& face, std::int32_t corner,
+                        WeldRule rule, VertexChainTable& chains, ExportVertexArray& vertices);
+
 }  // namespace ortolix
