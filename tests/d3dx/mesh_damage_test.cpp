@@ -42,10 +42,10 @@ TEST_F(MeshDamageSweep, EveryCutAndReplacedByteLoadsConsistentlyOrIsRefused) {
     ASSERT_EQ(check.fault, "") << "cut at " << cut;
     refused += check.file < 0 || check.refused != 0 ? 1 : 0;
   }
-  // Replacements that turn numbers into other numbers, separators and braces.
+  // Replacements that make a digit, a separator or a closing brace of any byte.
   std::string damaged = file;
   for (std::size_t at = 0; at < file.size(); ++at) {
-    for (const char replacement : {'9', '0', ';', ',', '}', '\xFF'}) {
+    for (const char replacement : {'9', ';', '}'}) {
       if (file[at] == replacement) continue;
       damaged[at] = replacement;
       const MeshLoadCheck check = Load(damaged, damaged.size());
