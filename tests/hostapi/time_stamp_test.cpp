@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/crt/clock.h"
-#include "tests/plugin/fake_host_model.h"
+#include "tests/support/inert_host_model.h"
 
 namespace ortolix {
 namespace {
@@ -20,7 +20,7 @@ class TimeStampTest : public testing::Test {
   }
   void TearDown() override { SetClock(std::nullopt); }
 
-  test::FakeHostModel model_;
+  test::InertHostModel model_;
 };
 
 TEST_F(TimeStampTest, StoresTheClockAsTextWithoutLineFeed) {

@@ -6,12 +6,12 @@
 
 #include "plugin/plugin_entry.h"
 #include "plugin/plugin_state.h"
-#include "tests/plugin/fake_host_model.h"
+#include "tests/support/inert_host_model.h"
 
 namespace ortolix {
 namespace {
 
-using test::FakeHostModel;
+using test::InertHostModel;
 
 // What the last handler saw, and the result the next one gives.
 struct HandlerLog {
@@ -62,8 +62,8 @@ class DispatchTest : public testing::Test {
     EXPECT_EQ(HostHandle(), kOldHandle);
   }
 
-  FakeHostModel previous_;
-  FakeHostModel model_;
+  InertHostModel previous_;
+  InertHostModel model_;
 };
 
 struct HandledCase {

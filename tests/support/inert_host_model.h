@@ -1,6 +1,7 @@
 // Host model and record classes for tests and benchmarks that build their
-// records in code: every Host operation answers 0 or nullptr. A fake derives
-// from these and overrides only the operations whose answers it cares about.
+// records in code: every Host operation answers 0 or nullptr. Used as it is
+// where nothing is asked of the Host; a fake derives from it and overrides
+// only the operations whose answers it cares about.
 #pragma once
 
 #include <cstdint>
@@ -30,9 +31,6 @@ class InertHostModel : public HostModel {
   HostBone* CreateBone(const HostPathString&, std::int32_t) override { return nullptr; }
   HostAnimation* CreateAnimation(const HostPathString&) override { return nullptr; }
   HostMesh* CreateMesh() override { return nullptr; }
-
- protected:
-  ~InertHostModel() = default;
 };
 
 // The Host's polymorphic records; like the Host's own classes they add no
