@@ -1,8 +1,9 @@
 #include "cli/option_checks.h"
 
+#include <system_error>
+
 #include <charconv>
 #include <cstdio>
-#include <system_error>
 
 #include "cli/dialog_settings.h"
 #include "platform/crt/utf8.h"
@@ -22,18 +23,20 @@ CLI::Option* AddSettingOption(CLI::App& sub, const std::string& flag, std::vecto
 
 CLI::Option* AddEpochOption(CLI::App& sub, std::int64_t& out, const std::string& description) {
   // Taken as text: CLI11's own integer conversion clamps values beyond 64 bits.
-  return sub.add_option_function<std::string>(
-             "--epoch",
-             [&out](const std::string& text) {
-               std::int64_t value = 0;
-               const char* end = text.data() + text.size();
-               const auto [stop, error] = std::from_chars(text.data(), end, value);
-               if (text.empty() || error != std::errc() || stop != end) {
-                 throw CLI::ValidationError("--epoch", "expected whole seconds that fit in 64 bits, got \"" + text + "\"");
-               }
-               out = value;
-             },
-             description)
+  return sub
+      .add_option_function<std::string>(
+          "--epoch",
+          [&out](const std::string& text) {
+            std::int64_t value = 0;
+            const char* end = text.data() + text.size();
+            const auto [stop, error] = std::from_chars(text.data(), end, value);
+            if (text.empty() || error != std::errc() || stop != end) {
+              throw CLI::ValidationError(
+                  "--epoch", "expected whole seconds that fit in 64 bits, got \"" + text + "\"");
+            }
+            out = value;
+          },
+          description)
       ->type_name("SECONDS");
 }
 
@@ -44,7 +47,8 @@ std::string CheckUtf8Text(const std::string& text) {
     const std::size_t length = bytes[at] == 0 ? 0 : utf8::Decode(bytes + at, cp);
     if (length == 0) {
       char reason[64];
-      std::snprintf(reason, sizeof reason, "not UTF-8 text: byte 0x%02X at offset %zu", bytes[at], at);
+      std::snprintf(reason, sizeof reason, "not UTF-8 text: byte 0x%02X at offset %zu", bytes[at],
+                    at);
       return reason;
     }
     at += length;

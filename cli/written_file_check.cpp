@@ -8,8 +8,7 @@ namespace ortolix::cli {
 namespace {
 
 // The first Mesh that does not load, as its load report words it.
-std::string FirstMeshFailure(ID3DXFileEnumObject& file, IDirect3DDevice9* device,
-                             HRESULT& walk) {
+std::string FirstMeshFailure(ID3DXFileEnumObject& file, IDirect3DDevice9* device, HRESULT& walk) {
   std::string failure;
   walk = ForEachMeshObject(file, [&](ID3DXFileData& data) {
     if (!failure.empty()) return;
@@ -17,9 +16,9 @@ std::string FirstMeshFailure(ID3DXFileEnumObject& file, IDirect3DDevice9* device
     ComRef<ID3DXMesh> mesh;
     ComRef<ID3DXSkinInfo> skin;
     DWORD material_count = 0;
-    const HRESULT hr = D3DXLoadSkinMeshFromXof(&data, D3DXMESH_32BIT, device, nullptr, nullptr,
-                                               nullptr, &material_count, skin.Out(), mesh.Out(),
-                                               &report);
+    const HRESULT hr =
+        D3DXLoadSkinMeshFromXof(&data, D3DXMESH_32BIT, device, nullptr, nullptr, nullptr,
+                                &material_count, skin.Out(), mesh.Out(), &report);
     if (hr < 0) failure = report.error.empty() ? std::string(HresultName(hr)) : report.error;
   });
   return failure;
@@ -30,13 +29,14 @@ std::string FirstMeshFailure(ID3DXFileEnumObject& file, IDirect3DDevice9* device
 std::string FirstProblemOfWrittenFile(const std::string& path) {
   ComRef<ID3DXFileEnumObject> file;
   std::string error;
-  if (OpenXFileWithStandardTemplates(path.c_str(), D3DXF_FILELOAD_FROMFILE, file.Out(), &error) < 0) {
+  if (OpenXFileWithStandardTemplates(path.c_str(), D3DXF_FILELOAD_FROMFILE, file.Out(), &error) <
+      0) {
     return error;
   }
   if (!file->Warnings().empty()) {
     const XWarning& w = file->Warnings().front();
-    return path + ":" + std::to_string(w.first_line) + ":" + std::to_string(w.first_column) +
-           ": " + std::string(WarningCodeName(w.code)) +
+    return path + ":" + std::to_string(w.first_line) + ":" + std::to_string(w.first_column) + ": " +
+           std::string(WarningCodeName(w.code)) +
            (w.object.empty() ? std::string() : " (in " + w.object + ")");
   }
   ComRef<IDirect3DDevice9> device = CreateNullDevice();

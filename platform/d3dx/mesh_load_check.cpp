@@ -16,12 +16,14 @@ ComRef<ID3DXFileEnumObject> OpenFromMemory(const void* data, std::size_t size,
   ID3DXFile* file = nullptr;
   result = D3DXFileCreate(&file);
   if (result < 0) return enumerator;
-  for (std::string_view block : {RetainedModeTemplates(), SkinningTemplates(), VertexDataTemplates()}) {
+  for (std::string_view block :
+       {RetainedModeTemplates(), SkinningTemplates(), VertexDataTemplates()}) {
     if (result >= 0) result = file->RegisterTemplates(block.data(), block.size());
   }
   file->SetLimits(limits);
   const D3DXF_FILELOADMEMORY memory{data, size};
-  if (result >= 0) result = file->CreateEnumObject(&memory, D3DXF_FILELOAD_FROMMEMORY, enumerator.Out());
+  if (result >= 0)
+    result = file->CreateEnumObject(&memory, D3DXF_FILELOAD_FROMMEMORY, enumerator.Out());
   file->Release();
   return enumerator;
 }
@@ -45,7 +47,8 @@ std::string CheckSkin(const ID3DXSkinInfo& skin) {
 
 }  // namespace
 
-std::string CheckLoadedMesh(const ID3DXMesh& mesh, DWORD material_count, const ID3DXSkinInfo* skin) {
+std::string CheckLoadedMesh(const ID3DXMesh& mesh, DWORD material_count,
+                            const ID3DXSkinInfo* skin) {
   const DWORD vertices = mesh.GetNumVertices();
   const DWORD faces = mesh.GetNumFaces();
   for (std::size_t i = 0; i < std::size_t{3} * faces; ++i) {

@@ -15,17 +15,18 @@
 namespace ortolix {
 
 struct MeshLoadCheck {
-  HRESULT file = S_OK;       // opening or walking the file; a failure is a clean refusal
-  std::uint32_t loaded = 0;  // meshes that loaded
-  std::uint32_t refused = 0; // meshes that failed with a failure result
-  std::string fault;         // the first broken invariant of a loaded mesh (a loader fault)
+  HRESULT file = S_OK;        // opening or walking the file; a failure is a clean refusal
+  std::uint32_t loaded = 0;   // meshes that loaded
+  std::uint32_t refused = 0;  // meshes that failed with a failure result
+  std::string fault;          // the first broken invariant of a loaded mesh (a loader fault)
 };
 
 // Opens `size` bytes at `data` with the three standard template sets and
 // `limits`, loads every Mesh with 32-bit indices, adjacency, materials and
 // skin information on `device`, and checks each loaded one (CheckLoadedMesh).
 [[nodiscard]] MeshLoadCheck LoadAndCheckMeshes(const void* data, std::size_t size,
-                                               const ReaderLimits& limits, IDirect3DDevice9* device);
+                                               const ReaderLimits& limits,
+                                               IDirect3DDevice9* device);
 
 // Empty when every index names a vertex, the attribute table covers faces
 // and vertices that exist, every attribute has a material when there are

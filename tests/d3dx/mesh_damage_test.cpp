@@ -1,14 +1,13 @@
 // Damaged copies of a skinned mesh file, cut at every byte and with single
 // bytes replaced: each mesh must load with consistent contents or be refused
 // with a failure result, never crash, read out of bounds or leak.
-#include "platform/d3dx/mesh_load_check.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "platform/d3dx/mesh_load_check.h"
 #include "platform/d3dx/null_device.h"
 
 namespace ortolix {

@@ -15,7 +15,8 @@ TEST(MeshLoadReport, FailureTextBecomesObjectAndMessage) {
   const Case cases[] = {
       {"Mesh 'body' > MeshNormals: 3 normals, face 0 names 7", "Mesh 'body' > MeshNormals",
        "3 normals, face 0 names 7"},
-      {"Mesh 'a: b' > Material 'x': data ends early", "Mesh 'a: b' > Material 'x'", "data ends early"},
+      {"Mesh 'a: b' > Material 'x': data ends early", "Mesh 'a: b' > Material 'x'",
+       "data ends early"},
       {"Mesh (unnamed): no faces", "Mesh (unnamed)", "no faces"},
       {"out of memory", "", "out of memory"},
   };

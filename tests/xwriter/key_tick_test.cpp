@@ -24,13 +24,13 @@ TEST_P(KeyTicks, TruncatedTowardZeroKeepingTheLow32Bits) {
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-INSTANTIATE_TEST_SUITE_P(
-    Times, KeyTicks,
-    ::testing::Values(TickCase{1.5f, 24, 36}, TickCase{0.999f, 24, 23}, TickCase{-0.5f, 24, -12},
-                      TickCase{-0.01f, 24, 0}, TickCase{1e8f, 30, -1294967296},
-                      TickCase{1e10f, 24, -518168576}, TickCase{1e30f, 30, 0},
-                      TickCase{std::nanf(""), 30, 0}, TickCase{kInf, 30, 0},
-                      TickCase{-kInf, 30, 0}));
+INSTANTIATE_TEST_SUITE_P(Times, KeyTicks,
+                         ::testing::Values(TickCase{1.5f, 24, 36}, TickCase{0.999f, 24, 23},
+                                           TickCase{-0.5f, 24, -12}, TickCase{-0.01f, 24, 0},
+                                           TickCase{1e8f, 30, -1294967296},
+                                           TickCase{1e10f, 24, -518168576}, TickCase{1e30f, 30, 0},
+                                           TickCase{std::nanf(""), 30, 0}, TickCase{kInf, 30, 0},
+                                           TickCase{-kInf, 30, 0}));
 
 }  // namespace
 }  // namespace ortolix
