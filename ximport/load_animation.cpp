@@ -134,7 +134,7 @@ HRESULT LoadFrameReference(ReadContext& ctx, ID3DXFileData& data, FrameNode& nod
     return ctx.Fail(E_INVALIDARG, "a second frame reference {" + name + "}");
   }
   if (length <= 1) return ctx.Fail(E_INVALIDARG, "an empty frame reference");
-  FrameNode* target = FindFrameByName(ctx.scene, name);
+  FrameNode* target = ctx.FindByName(name);
   if (target == nullptr) {
     return ctx.Fail(E_INVALIDARG, "the frame '" + name + "' is not defined before the Animation");
   }
@@ -192,6 +192,7 @@ HRESULT LoadAnimationSet(ReadContext& ctx, ID3DXFileData& data, FrameNode& paren
   }
   node.set_name = name;
   node.name = std::move(name);
+  ctx.RegisterName(node);
   PathSegment segment(ctx, ObjectLabel("AnimationSet", node.set_name));
   std::size_t count = 0;
   if (const HRESULT hr = data.GetChildren(&count); hr < 0) return ctx.Fail(hr, "GetChildren failed");

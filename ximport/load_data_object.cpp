@@ -64,6 +64,7 @@ HRESULT NameFrame(ReadContext& ctx, ID3DXFileData& data, FrameNode& node) {
     name = text;
   }
   node.name = std::move(name);
+  ctx.RegisterName(node);
   return S_OK;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/xfile/d3dx_file.h"
@@ -22,6 +23,19 @@ struct ReadContext {
   std::uint32_t depth = 0;
   std::vector<std::string> path;  // "Frame 'Root'", "Animation", ...
   std::string error;              // set by Fail, copied to reader.error
+  // Every named node by name, the first of each name only. Nodes are only
+  // ever appended after all existing ones in pre-order (the walk appends to
+  // nodes on its current path), so the first registered is the one a
+  // pre-order search from the root finds. Views into the nodes' own names.
+  std::unordered_map<std::string_view, FrameNode*> names;
+
+  void RegisterName(FrameNode& node) {
+    if (node.name) names.emplace(*node.name, &node);
+  }
+  [[nodiscard]] FrameNode* FindByName(std::string_view name) const {
+    const auto found = names.find(name);
+    return found != names.end() ? found->second : nullptr;
+  }
 
   // "Frame 'Root' > AnimationSet 'Walk'" (or "file" at the top level).
   [[nodiscard]] std::string Where() const;
