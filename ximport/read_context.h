@@ -71,6 +71,26 @@ class PathSegment {
 
 [[nodiscard]] HRESULT ObjectType(ID3DXFileData& data, GUID* type);
 
+// "<call> failed with 0x........" recorded through ctx.Fail.
+HRESULT ServiceFailure(ReadContext& ctx, HRESULT hr, const char* call);
+
+// Calls visit(child) for each child of `data` in file order, releasing each
+// after use; a failure to get a child, or a negative result of `visit`, ends
+// the walk with that result.
+template <class Visit>
+[[nodiscard]] HRESULT ForEachChild(ReadContext& ctx, ID3DXFileData& data, Visit&& visit) {
+  std::size_t count = 0;
+  if (const HRESULT hr = data.GetChildren(&count); hr < 0) return ServiceFailure(ctx, hr, "GetChildren");
+  for (std::size_t i = 0; i < count; ++i) {
+    ID3DXFileData* child = nullptr;
+    if (const HRESULT hr = data.GetChild(i, &child); hr < 0) return ServiceFailure(ctx, hr, "GetChild");
+    const HRESULT hr = visit(*child);
+    child->Release();
+    if (hr < 0) return hr;
+  }
+  return S_OK;
+}
+
 // Data-object loader: Mesh, FrameTransformMatrix, AnimationSet, Animation
 // and Frame; other templates are skipped.
 [[nodiscard]] HRESULT LoadDataObject(ReadContext& ctx, ID3DXFileData& data, FrameNode& parent);
