@@ -3,19 +3,22 @@
 // and binary, beside assimp's whole read (ReadFile(path, 0)) of the same
 // file. Reported: triangles per second, "x_assimp" (assimp's best processor
 // time over ours, from the same run) and the peak resident memory of one
-// read in a forked child ("peak_MB"; "mem_x_assimp" is ours over assimp's).
+// read in a fresh process ("peak_MB", the child's own VmHWM;
+// "mem_x_assimp" is ours over assimp's).
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "bench/skinned_grid_x.h"
 #include "platform/d3dx/com_ref.h"
@@ -57,20 +60,35 @@ std::map<std::string, Best>& Results() {
   return results;
 }
 
-// Peak resident set of one run of `work` in a child process.
-double ChildPeakMegabytes(const std::function<std::uint64_t()>& work) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    (void)work();
-    _exit(0);
-  }
-  int status = 0;
-  rusage usage{};
-  if (pid < 0 || wait4(pid, &status, 0, &usage) < 0) return 0;
-  return double(usage.ru_maxrss) / 1024.0;
+// Peak resident set of one read by `reader` ("ortolix" or "assimp") of
+// `path`, in a new process of this program that reports its own high-water
+// mark, so that nothing of this process's memory is counted.
+double ChildPeakMegabytes(const char* reader, const std::string& path) {
+  char self[4096];
+  const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+  if (length <= 0) return 0;
+  self[length] = '\0';
+  const std::string command = std::string("'") + self + "' --one-read " + reader + " '" + path + "'";
+  FILE* child = popen(command.c_str(), "r");
+  if (child == nullptr) return 0;
+  double kilobytes = 0;
+  if (std::fscanf(child, "%lf", &kilobytes) != 1) kilobytes = 0;
+  return pclose(child) == 0 ? kilobytes / 1024.0 : 0;
 }
 
-void Run(benchmark::State& state, const std::string& key, const std::function<std::uint64_t()>& work) {
+// This process's peak resident set in kilobytes (VmHWM).
+long PeakKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return 0;
+}
+
+void Run(benchmark::State& state, const char* reader, Encoding encoding,
+         const std::function<std::uint64_t()>& work) {
+  const std::string key = std::string(reader) + "/" + EncodingName(encoding);
   std::uint64_t triangles = 0;
   Best& best = Results()[key];
   for (auto _ : state) {
@@ -79,7 +97,7 @@ void Run(benchmark::State& state, const std::string& key, const std::function<st
     best.seconds = std::min(best.seconds, double(std::clock() - start) / CLOCKS_PER_SEC);
   }
   if (triangles != kSize.Triangles()) state.SkipWithError("wrong triangle count");
-  if (best.peak_mb == 0) best.peak_mb = ChildPeakMegabytes(work);
+  if (best.peak_mb == 0) best.peak_mb = ChildPeakMegabytes(reader, ModelPath(encoding));
   state.SetItemsProcessed(std::int64_t(state.iterations() * triangles));
   state.counters["triangles/s"] = benchmark::Counter(double(triangles) / best.seconds);
   state.counters["peak_MB"] = best.peak_mb;
@@ -103,7 +121,7 @@ void BM_OrtolixReadXFile(benchmark::State& state, Encoding encoding) {
   const std::string& path = ModelPath(encoding);
   const std::u16string wide(path.begin(), path.end());
   const std::string key = std::string("ortolix/") + EncodingName(encoding);
-  Run(state, key, [&] { return ReadWithOrtolix(wide); });
+  Run(state, "ortolix", encoding, [&] { return ReadWithOrtolix(wide); });
   const auto& results = Results();
   const auto peer = results.find(std::string("assimp/") + EncodingName(encoding));
   if (peer != results.end()) {
@@ -113,15 +131,17 @@ void BM_OrtolixReadXFile(benchmark::State& state, Encoding encoding) {
 }
 
 #if ORTOLIX_HAVE_ASSIMP
+std::uint64_t ReadWithAssimp(const std::string& path) {
+  Assimp::Importer importer;
+  const aiScene* scene = importer.ReadFile(path, 0);
+  std::uint64_t triangles = 0;
+  for (unsigned m = 0; scene != nullptr && m < scene->mNumMeshes; ++m) triangles += scene->mMeshes[m]->mNumFaces;
+  return triangles;
+}
+
 void BM_AssimpReadFile(benchmark::State& state, Encoding encoding) {
   const std::string& path = ModelPath(encoding);
-  Run(state, std::string("assimp/") + EncodingName(encoding), [&]() -> std::uint64_t {
-    Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, 0);
-    std::uint64_t triangles = 0;
-    for (unsigned m = 0; scene != nullptr && m < scene->mNumMeshes; ++m) triangles += scene->mMeshes[m]->mNumFaces;
-    return triangles;
-  });
+  Run(state, "assimp", encoding, [&] { return ReadWithAssimp(path); });
 }
 BENCHMARK_CAPTURE(BM_AssimpReadFile, text, kText)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 BENCHMARK_CAPTURE(BM_AssimpReadFile, binary, kBinary)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
@@ -130,5 +150,28 @@ BENCHMARK_CAPTURE(BM_AssimpReadFile, binary, kBinary)->Unit(benchmark::kMillisec
 BENCHMARK_CAPTURE(BM_OrtolixReadXFile, text, kText)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 BENCHMARK_CAPTURE(BM_OrtolixReadXFile, binary, kBinary)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
+// The child of ChildPeakMegabytes: one read, exit 0 when it found the
+// model's triangles.
+int OneRead(std::string_view reader, const std::string& path) {
+  std::uint64_t triangles = 0;
+  if (reader == "ortolix") triangles = ReadWithOrtolix(std::u16string(path.begin(), path.end()));
+#if ORTOLIX_HAVE_ASSIMP
+  if (reader == "assimp") triangles = ReadWithAssimp(path);
+#endif
+  std::printf("%ld\n", PeakKilobytes());
+  return triangles == kSize.Triangles() ? 0 : 1;
+}
+
 }  // namespace
 }  // namespace ortolix::bench
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::string_view(argv[1]) == "--one-read") {
+    return ortolix::bench::OneRead(argv[2], argv[3]);
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
