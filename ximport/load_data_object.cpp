@@ -18,7 +18,7 @@ HRESULT LoadMeshObject(ReadContext& ctx, ID3DXFileData& data, FrameNode& parent)
   MeshContainer* container = nullptr;
   (void)LoadMesh(ctx, data, parent, &container);
   return ForEachChild(ctx, data, [&](ID3DXFileData& child) {
-    if (container != nullptr) ReadMaterialNames(ctx, child, *container);
+    if (container != nullptr) ReadMaterialNames(child, *container);
     return S_OK;
   });
 }

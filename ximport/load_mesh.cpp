@@ -115,8 +115,7 @@ HRESULT LoadMesh(ReadContext& ctx, ID3DXFileData& data, FrameNode& parent, MeshC
   return S_OK;
 }
 
-void ReadMaterialNames([[maybe_unused]] ReadContext& ctx, ID3DXFileData& child,
-                       MeshContainer& container) {
+void ReadMaterialNames(ID3DXFileData& child, MeshContainer& container) {
   GUID type{};
   if (ObjectType(child, &type) < 0 || !GuidEqual(type, TID_D3DRMMeshMaterialList)) return;
   std::size_t count = 0;

@@ -102,7 +102,7 @@ template <class Visit>
                                MeshContainer** container);
 
 // Appends the names of the Materials of a MeshMaterialList child of a Mesh.
-void ReadMaterialNames(ReadContext& ctx, ID3DXFileData& child, MeshContainer& container);
+void ReadMaterialNames(ID3DXFileData& child, MeshContainer& container);
 
 [[nodiscard]] HRESULT LoadAnimationSet(ReadContext& ctx, ID3DXFileData& data, FrameNode& parent);
 [[nodiscard]] HRESULT LoadAnimation(ReadContext& ctx, ID3DXFileData& data, FrameNode& parent);
