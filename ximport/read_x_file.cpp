@@ -74,17 +74,26 @@ HRESULT ReadXFile(XFileReader& reader, const WideChar* path, std::uint32_t, std:
     reader.error = reader.device == nullptr ? "no device to build meshes on" : "no file path";
     return E_FAIL;
   }
+  // A failed read leaves every field of the reader as it was.
+  const std::uint32_t ticks_before = reader.ticks_per_second;
+  const std::int32_t counter_before = reader.unnamed_frame_counter;
   try {
     auto scene = std::make_unique<SceneNode>();
     scene->root = CreateFrameNode();
     const HRESULT hr = ReadInto(reader, *scene, path);
-    if (hr < 0) return hr;  // the new scene goes; the reader's scene fields stay
+    if (hr < 0) {
+      reader.ticks_per_second = ticks_before;
+      reader.unnamed_frame_counter = counter_before;
+      return hr;  // the new scene goes with `scene`
+    }
     DropCurrentScene(reader);
     scene->next = std::move(reader.scene_list);
     reader.scene_list = std::move(scene);
     reader.current_scene = reader.scene_list.get();
     return hr;
   } catch (const std::bad_alloc&) {
+    reader.ticks_per_second = ticks_before;
+    reader.unnamed_frame_counter = counter_before;
     reader.error = "out of memory";
     return E_OUTOFMEMORY;
   }

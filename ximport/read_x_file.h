@@ -29,8 +29,8 @@ enum DirectXInitFailure : std::uint32_t {
 // file services' code when the file cannot be opened or parsed, E_INVALIDARG
 // for a bad animation (two frame references, a frame not yet defined, two
 // key lists of one type), E_OUTOFMEMORY. A failed read leaves the reader's
-// scene fields as they were, puts the reason in `reader.error` and destroys
-// what it built. Warnings of the read go to `reader.warnings` (replaced on
+// fields (scenes, ticks, unnamed-frame counter) as they were, puts the
+// reason in `reader.error` and destroys what it built. Warnings of the read go to `reader.warnings` (replaced on
 // every read). The two trailing arguments are ignored. Safe on hostile files:
 // every walk of the tree is iterative or bounded by the file services'
 // nesting limit.

@@ -129,9 +129,12 @@ TEST(ReadXFile, TwoMeshesInOneFrameNewestFirst) {
 
 TEST(ReadXFile, FailedReadLeavesTheEarlierSceneCurrent) {
   SceneReader r;
-  ASSERT_EQ(r.ReadText("Frame Kept { }\n"), S_OK);
+  ASSERT_EQ(r.ReadText("AnimTicksPerSecond { 30; }\nFrame { }\n"), S_OK);
   SceneNode* before = r.reader.current_scene;
-  EXPECT_EQ(r.ReadText("Animation { { Later } }\nFrame Later { }\n"), E_INVALIDARG);
+  EXPECT_EQ(r.ReadText("AnimTicksPerSecond { 60; }\nFrame { }\nAnimation { { Later } }\nFrame Later { }\n"),
+            E_INVALIDARG);
+  EXPECT_EQ(r.reader.ticks_per_second, 30u);
+  EXPECT_EQ(r.reader.unnamed_frame_counter, 1);
   EXPECT_EQ(r.reader.current_scene, before);
   EXPECT_EQ(r.reader.scene_list.get(), before);
   EXPECT_EQ(r.reader.scene_list->next, nullptr);
