@@ -1,6 +1,7 @@
 #include "plugin/message_handlers.h"
 
 #include "export/export_preparation.h"
+#include "import/read_message.h"
 #include "xwriter/export_file.h"
 
 // A subsystem that handles a message includes its header here, names its
@@ -11,7 +12,7 @@ namespace ortolix {
 namespace {
 
 constexpr MessageHandlers kBuiltHandlers = {
-    .importRead = nullptr,
+    .importRead = &HandleImportRead,
     .exportWrite = &HandleExportWrite,
     .importTransfer = nullptr,
     .exportPrepare = &HandleExportPrepare,
