@@ -108,7 +108,7 @@ TEST(WeightNormalisation, Rules) {
     ImportModel model;
     model.meshes.resize(1);
     model.meshes[0].vertices.resize(1);
-    model.meshes[0].vertices[0].weights = c.in;
+    for (const VertexWeight& w : c.in) model.meshes[0].vertices[0].weights.push_back(w);
     NormaliseVertexWeights(model);
     std::vector<float> out;
     for (const VertexWeight& w : model.meshes[0].vertices[0].weights) out.push_back(w.weight);
