@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "import/import_allocation.h"
+#include "import/import_animations.h"
 #include "tests/import/convert_test_support.h"
 
 namespace ortolix {
@@ -57,6 +58,19 @@ TEST(ImportConversion, ResetKeepsTicksAndSourcePath) {
   EXPECT_TRUE(model.frames.empty() && model.materials.empty() && model.mergedMaterials.empty() &&
               model.meshes.empty() && model.skins.empty() && model.animations.empty() &&
               model.animationSets.empty());
+}
+
+// Tracks are frames times animations: a file of many frames and many empty
+// sets fails the read instead of asking for their product in memory.
+TEST(ImportConversion, TooManyTracksFailTheRead) {
+  for (const std::size_t sets : {10u, 1049u}) {
+    SceneBuilder scene;
+    for (int f = 0; f < 1000; ++f) scene.Frame(scene.Root(), "F" + std::to_string(f));
+    for (std::size_t s = 0; s < sets; ++s) scene.AnimationSet(scene.Root(), "S");
+    ImportModel model;
+    const bool converted = ConvertImportScene(scene.Reader(), ImportOptions{}, model);
+    EXPECT_EQ(converted, sets * 1000 <= kMaxImportTracks) << sets;
+  }
 }
 
 // Two sets, skinned and plain meshes with materials: every kind of
