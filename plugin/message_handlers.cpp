@@ -2,6 +2,7 @@
 
 #include "export/export_preparation.h"
 #include "export/export_file.h"
+#include "import/read_message.h"
 
 // A subsystem that handles a message includes its header here, names its
 // handler in the table, and joins ortolix_plugin's DEPS in CMakeLists.txt.
@@ -11,7 +12,7 @@ namespace ortolix {
 namespace {
 
 constexpr MessageHandlers kBuiltHandlers = {
-    .importRead = nullptr,
+    .importRead = &HandleImportRead,
     .exportWrite = &HandleExportWrite,
     .importTransfer = nullptr,
     .exportPrepare = &HandleExportPrepare,
