@@ -27,7 +27,7 @@ bool Write(const std::string& path, const std::string& header, const std::string
   return static_cast<bool>(out);
 }
 
-class PathHostModel final : public testing_support::InertHostModel {
+class PathHostModel final : public test::InertHostModel {
  public:
   explicit PathHostModel(const std::string& path) { filePath = HostPathString(path.c_str()); }
 };

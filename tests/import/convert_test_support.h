@@ -7,7 +7,7 @@
 #include "import/material_conversion.h"
 #include "tests/import/scene_builder.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 inline ImportModel Convert(SceneBuilder& scene, const ImportOptions& options = {}) {
   ImportModel model;
@@ -21,4 +21,4 @@ inline std::vector<std::string> FrameNames(const ImportModel& model) {
   return names;
 }
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -9,12 +9,12 @@
 namespace ortolix {
 namespace {
 
-using testing::BoneSpec;
-using testing::Convert;
-using testing::Material;
-using testing::MeshSpec;
-using testing::SceneBuilder;
-using testing::StripMesh;
+using test::BoneSpec;
+using test::Convert;
+using test::Material;
+using test::MeshSpec;
+using test::SceneBuilder;
+using test::StripMesh;
 
 TEST(ImportConversion, SceneWithoutMeshes) {
   SceneBuilder scene;

@@ -9,11 +9,11 @@
 namespace ortolix {
 namespace {
 
-using testing::Convert;
-using testing::Material;
-using testing::MeshSpec;
-using testing::SceneBuilder;
-using testing::StripMesh;
+using test::Convert;
+using test::Material;
+using test::MeshSpec;
+using test::SceneBuilder;
+using test::StripMesh;
 
 ImportMaterial ConvertOne(const MaterialRecord& record, std::int32_t zeroTransparency, std::int32_t zeroShininess) {
   SceneBuilder scene;

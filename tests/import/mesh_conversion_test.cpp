@@ -10,11 +10,11 @@
 namespace ortolix {
 namespace {
 
-using testing::Convert;
-using testing::MeshSpec;
-using testing::SceneBuilder;
-using testing::StripMesh;
-using testing::TranslationMatrix;
+using test::Convert;
+using test::MeshSpec;
+using test::SceneBuilder;
+using test::StripMesh;
+using test::TranslationMatrix;
 
 std::vector<std::int32_t> FaceWords(const ImportMesh& mesh) {
   std::vector<std::int32_t> words;

@@ -16,7 +16,7 @@
 namespace ortolix {
 namespace {
 
-class PathHostModel final : public testing_support::InertHostModel {
+class PathHostModel final : public test::InertHostModel {
  public:
   explicit PathHostModel(const std::string& path) { filePath = HostPathString(path.c_str()); }
 };

@@ -8,7 +8,7 @@
 #include "platform/d3dx/d3dx_skin_info.h"
 #include "tests/d3dx/test_device.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 MeshSpec StripMesh(std::uint32_t vertexCount, std::uint32_t ids) {
   MeshSpec spec;
@@ -134,4 +134,4 @@ MeshContainer& SceneBuilder::Mesh(FrameNode& frame, const MeshSpec& spec) {
   return *AddMeshContainer(frame, std::move(container));
 }
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

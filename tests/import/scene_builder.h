@@ -10,7 +10,7 @@
 #include "platform/d3dx/com_ref.h"
 #include "ximport/import_scene.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 // One vertex as the mesh holds it (format 0x252, 44 bytes).
 struct RawVertex {
@@ -66,4 +66,4 @@ class SceneBuilder {
   XFileReader reader_;
 };
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

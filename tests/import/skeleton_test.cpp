@@ -9,10 +9,10 @@
 namespace ortolix {
 namespace {
 
-using testing::Convert;
-using testing::FrameNames;
-using testing::SceneBuilder;
-using testing::TranslationMatrix;
+using test::Convert;
+using test::FrameNames;
+using test::SceneBuilder;
+using test::TranslationMatrix;
 
 TEST(FrameListing, ParentsFollowTheTreeAndPseudoFramesAreNotListed) {
   SceneBuilder scene;

@@ -7,11 +7,11 @@
 namespace ortolix {
 namespace {
 
-using testing::BoneSpec;
-using testing::Convert;
-using testing::MeshSpec;
-using testing::SceneBuilder;
-using testing::StripMesh;
+using test::BoneSpec;
+using test::Convert;
+using test::MeshSpec;
+using test::SceneBuilder;
+using test::StripMesh;
 
 struct WeightView {
   std::int32_t bone;

@@ -3,7 +3,7 @@
 
 #include "tests/ximport/scene_reader.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 namespace {
 
 // The first animation node of a set named Walk around one Animation body.
@@ -141,4 +141,4 @@ TEST(Animation, KeyCountBeyondTheDataIsCutToIt) {
 }
 
 }  // namespace
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -12,7 +12,7 @@
 #include "tests/ximport/scene_check.h"
 #include "tests/ximport/scene_reader.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -52,4 +52,4 @@ TEST(CorpusScene, EveryFileReadsOrFailsForItsKnownReason) {
 }
 
 }  // namespace
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

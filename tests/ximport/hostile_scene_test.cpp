@@ -8,7 +8,7 @@
 #include "tests/ximport/scene_check.h"
 #include "tests/ximport/scene_reader.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 namespace {
 
 const std::string kEverything =
@@ -64,4 +64,4 @@ TEST(HostileScene, CorruptedBytesReadOrFail) {
 }
 
 }  // namespace
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -7,7 +7,7 @@
 
 #include "tests/ximport/scene_reader.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 namespace {
 
 using Point = std::array<float, 3>;
@@ -103,4 +103,4 @@ TEST(Materials, RecordsAndNamesKeepListOrder) {
 }
 
 }  // namespace
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -5,7 +5,7 @@
 #include "platform/d3dx/d3d9_device.h"
 #include "tests/ximport/scene_reader.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 namespace {
 
 TEST(ReadXFile, FileWithoutDataObjectsGivesAnEmptyRoot) {
@@ -146,4 +146,4 @@ TEST(ReadXFile, FailedReadLeavesTheEarlierSceneCurrent) {
 }
 
 }  // namespace
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -9,7 +9,7 @@
 
 #include "ximport/import_scene.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 struct Counts {
   int frames = 0, meshes = 0, sets = 0, animations = 0;
@@ -53,4 +53,4 @@ inline Counts CheckScene(SceneNode& scene, const std::string& file) {
   return counts;
 }
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test

@@ -13,7 +13,7 @@
 #include "tests/d3dx/test_device.h"
 #include "ximport/read_x_file.h"
 
-namespace ortolix::testing {
+namespace ortolix::test {
 
 inline std::u16string WidePath(const std::string& path) {
   return std::u16string(path.begin(), path.end());  // test paths are ASCII
@@ -71,4 +71,4 @@ class SceneReader {
   XFileReader reader;
 };
 
-}  // namespace ortolix::testing
+}  // namespace ortolix::test
