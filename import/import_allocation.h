@@ -1,0 +1,67 @@
+// Every allocation of the import conversion goes through here, so that a
+// failure is a result (the item is skipped, or the read fails) and never an
+// exception, and so that tests can make the N-th allocation fail.
+//
+// One call is one allocation in the conversion's sense: sizing an array once,
+// or adding one entry to a growing array (growth itself is amortised).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <new>
+#include <stdexcept>
+#include <utility>
+
+namespace ortolix {
+
+// Test switch: the `nth` allocation from now on fails (1 = the next one);
+// 0 turns the switch off. Also resets the allocation counter.
+void FailImportAllocationAt(std::int64_t nth);
+
+// Number of allocations counted since the last FailImportAllocationAt.
+std::int64_t ImportAllocationCount();
+
+// Counts one allocation; true when it is the one the switch makes fail.
+bool ImportAllocationFails();
+
+// Replaces the contents of `array` by `count` value-initialised records.
+// False (and `array` unchanged) when memory or the switch says no.
+template <class Array>
+[[nodiscard]] bool AllocateImportArray(Array& array, std::size_t count) {
+  if (ImportAllocationFails()) return false;
+  try {
+    Array fresh(count);
+    array.swap(fresh);
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (const std::length_error&) {
+    return false;
+  }
+  return true;
+}
+
+// Appends `value` to `array`; false (and `array` unchanged) when memory or
+// the switch says no.
+template <class Array, class Value>
+[[nodiscard]] bool AppendImportEntry(Array& array, Value&& value) {
+  if (ImportAllocationFails()) return false;
+  try {
+    array.push_back(std::forward<Value>(value));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+// Makes room for `count` entries ahead of appends; a hint only, so a failure
+// here is ignored and not counted.
+template <class Array>
+void ReserveImportEntries(Array& array, std::size_t count) {
+  try {
+    array.reserve(count);
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+}
+
+}  // namespace ortolix
