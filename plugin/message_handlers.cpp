@@ -1,6 +1,7 @@
 #include "plugin/message_handlers.h"
 
 #include "export/export_preparation.h"
+#include "import/import_transfer_message.h"
 #include "xwriter/export_file.h"
 
 // A subsystem that handles a message includes its header here, names its
@@ -13,7 +14,7 @@ namespace {
 constexpr MessageHandlers kBuiltHandlers = {
     .importRead = nullptr,
     .exportWrite = &HandleExportWrite,
-    .importTransfer = nullptr,
+    .importTransfer = &HandleImportTransfer,
     .exportPrepare = &HandleExportPrepare,
 };
 

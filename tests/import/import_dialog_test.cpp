@@ -8,6 +8,8 @@
 
 #include "import/import_model.h"
 #include "import/import_options.h"
+#include "import/import_transfer_message.h"
+#include "host/in_process_host.h"
 #include "platform/win32/dialog_template.h"
 #include "platform/win32/headless.h"
 #include "platform/win32/win32.h"
@@ -212,6 +214,28 @@ TEST_F(ImportDialogTest, ChoosingAnEntrySelectsThatAnimation) {
   EXPECT_EQ(model.selectedAnimation, 0);
   ASSERT_EQ(Run({DialogStep::ChooseEntry(ControlRef::Id(ORTOLIX_IDC_ANIMATION_LIST), 2), PressOk()}), 1);
   EXPECT_EQ(model.selectedAnimation, 2);
+}
+
+// The message handler around the dialog: 2 on Cancel, 0 without an instance,
+// and the ImportModel empty afterwards in every case.
+TEST_F(ImportDialogTest, HandlerResultsAndReset) {
+  InProcessHost host;
+  const std::pair<std::vector<DialogStep>, std::int32_t> cases[] = {
+      {{PressCancel()}, 2}, {{PressOk()}, 1}};
+  for (const auto& [steps, result] : cases) {
+    TheImportModel().materials.resize(1);
+    TheImportModel().materialCount = 1;
+    TheImportModel().ticksPerSecond = 30;
+    headless::AddDialogScript(DialogScript{ORTOLIX_IMPORT_DIALOG_ID, steps});
+    EXPECT_EQ(HandleImportTransfer(host, kInstance), result);
+    EXPECT_TRUE(TheImportModel().materials.empty());
+    EXPECT_EQ(TheImportModel().materialCount, 0);
+  }
+  EXPECT_EQ(host.materials.count, 1);  // made by the OK run only
+  TheImportModel().materials.resize(1);
+  EXPECT_EQ(HandleImportTransfer(host, 0), 0);
+  EXPECT_TRUE(TheImportModel().materials.empty());
+  EXPECT_EQ(headless::ShownDialogs().size(), 2u);
 }
 
 }  // namespace
