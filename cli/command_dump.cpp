@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/command_dump_meshes.h"
+#include "cli/command_dump_scene.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "platform/xfile/dump_json.h"
@@ -36,8 +37,10 @@ void AddDumpCommand(CLI::App& app, int& status) {
                 "Only the header and the number of objects per template");
   auto meshes = std::make_shared<bool>(false);
   sub->add_flag("--meshes", *meshes, "Every Mesh as the mesh services load it for the import");
-  sub->callback([args, meshes, &status] {
-    status = *meshes ? RunDumpMeshes(args->input) : RunDump(*args);
+  auto scene = std::make_shared<bool>(false);
+  sub->add_flag("--scene", *scene, "The import reader's scene: frames, meshes, materials, animation keys");
+  sub->callback([args, meshes, scene, &status] {
+    status = *scene ? RunDumpScene(args->input) : *meshes ? RunDumpMeshes(args->input) : RunDump(*args);
   });
 }
 
