@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/exit_codes.h"
+#include "cli/read_failure.h"
 #include "import/import_dialog.h"
 #include "import/import_model.h"
 #include "import/import_options.h"
@@ -73,8 +74,11 @@ int ReadFile(PluginCallbackFn callback, InProcessHost& host, const std::string& 
              const char* command) {
   const std::int32_t result = callback(kMessageImportRead, &host, 0, 0);
   if (result == 1) return kExitOk;
-  const char* why = host.errorMessage.IsEmpty() ? "the file could not be read" : host.errorMessage.Narrow();
-  std::fprintf(stderr, "ortolix %s: %s: %s (plug-in result %d)\n", command, path.c_str(), why,
+  std::string why = host.errorMessage.IsEmpty() ? ReadFailureReason(path) : host.errorMessage.Narrow();
+  if (why.empty()) why = "the file was read but could not be converted";
+  // The reader's reasons start with the path and position already.
+  if (why.rfind(path, 0) != 0) why = path + ": " + why;
+  std::fprintf(stderr, "ortolix %s: %s (plug-in result %d)\n", command, why.c_str(),
                static_cast<int>(result));
   return result == 2 ? kExitCancelled : kExitFailure;
 }

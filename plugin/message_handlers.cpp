@@ -2,6 +2,7 @@
 
 #include "export/export_preparation.h"
 #include "import/import_transfer_message.h"
+#include "import/read_message.h"
 #include "xwriter/export_file.h"
 
 // A subsystem that handles a message includes its header here, names its
@@ -12,7 +13,7 @@ namespace ortolix {
 namespace {
 
 constexpr MessageHandlers kBuiltHandlers = {
-    .importRead = nullptr,
+    .importRead = &HandleImportRead,
     .exportWrite = &HandleExportWrite,
     .importTransfer = &HandleImportTransfer,
     .exportPrepare = &HandleExportPrepare,
