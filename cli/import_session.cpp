@@ -133,7 +133,10 @@ int RunImport(PluginCallbackFn callback, InProcessHost& host, const std::string&
   InstallAnswers(answers);
   const std::int32_t result = callback(kMessageImportTransfer, &host, kModuleInstance, 0);
   ReportDialogErrors(command);
-  if (result == 1) return kExitOk;
+  if (result == 1) {
+    (void)host.UpdateUseCounts();  // as the Host does once the plug-in is done
+    return kExitOk;
+  }
   if (result == 2) {
     if (!answers.cancel) std::fprintf(stderr, "ortolix %s: %s: the import dialog was not shown\n", command, path.c_str());
     return kExitCancelled;
