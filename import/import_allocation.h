@@ -21,8 +21,24 @@ void FailImportAllocationAt(std::int64_t nth);
 // Number of allocations counted since the last FailImportAllocationAt.
 std::int64_t ImportAllocationCount();
 
+// The switch's state; the plug-in runs on one thread.
+struct ImportAllocationSwitch {
+  std::int64_t failAt = 0;
+  std::int64_t count = 0;
+};
+
+inline ImportAllocationSwitch& TheImportAllocationSwitch() {
+  static ImportAllocationSwitch state;
+  return state;
+}
+
 // Counts one allocation; true when it is the one the switch makes fail.
-bool ImportAllocationFails();
+// Inline: it is asked once per influence and per vertex weight.
+inline bool ImportAllocationFails() {
+  ImportAllocationSwitch& state = TheImportAllocationSwitch();
+  ++state.count;
+  return state.failAt > 0 && state.count == state.failAt;
+}
 
 // Replaces the contents of `array` by `count` value-initialised records.
 // False (and `array` unchanged) when memory or the switch says no.
