@@ -1,6 +1,7 @@
 #include "bench/skinned_grid_x.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -237,6 +238,61 @@ void BinaryMesh(Binary& b, const GridModel& m) {
   b.Tok(kCBrace);
 }
 
+// Key k of a bone: a quarter turn about y spread over the keys, and a lift.
+void AnimationKeyValues(int k, int keys, float rotation[4], float position[3]) {
+  const float angle = 0.785398f * float(k) / float(keys > 1 ? keys - 1 : 1);
+  rotation[0] = std::cos(angle);
+  rotation[1] = 0.0f;
+  rotation[2] = std::sin(angle);
+  rotation[3] = 0.0f;
+  position[0] = 0.0f;
+  position[1] = 0.01f * float(k);
+  position[2] = 0.0f;
+}
+
+void TextAnimation(Text& t, const GridModel& m, int keys) {
+  t << "AnimTicksPerSecond {\n4800;\n}\nAnimationSet Walk {\n";
+  for (const Bone& bone : m.bones) {
+    t << "Animation {\n{ " << bone.name << " }\n";
+    for (int type : {0, 2}) {
+      t << "AnimationKey {\n";
+      t.Int(std::uint64_t(type)) << ";\n";
+      t.Int(std::uint64_t(keys)) << ";\n";
+      for (int k = 0; k < keys; ++k) {
+        float rotation[4], position[3];
+        AnimationKeyValues(k, keys, rotation, position);
+        t.Int(std::uint64_t(k) * 160) << ";" << (type == 0 ? "4;" : "3;");
+        const float* values = type == 0 ? rotation : position;
+        for (int i = 0; i < (type == 0 ? 4 : 3); ++i) t.Float(values[i]) << (i < (type == 0 ? 3 : 2) ? "," : ";;");
+        t << (k + 1 < keys ? ",\n" : ";\n");
+      }
+      t << "}\n";
+    }
+    t << "}\n";
+  }
+  t << "}\n";
+}
+
+void BinaryAnimation(Binary& b, const GridModel& m, int keys) {
+  b.Open("AnimTicksPerSecond").Ints({4800}).Tok(kCBrace);
+  b.Open("AnimationSet", "Walk");
+  for (const Bone& bone : m.bones) {
+    b.Open("Animation").Tok(kOBrace).Name(bone.name).Tok(kCBrace);
+    for (std::uint32_t type : {0u, 2u}) {
+      b.Open("AnimationKey").Ints({type, std::uint32_t(keys)});
+      for (int k = 0; k < keys; ++k) {
+        float rotation[4], position[3];
+        AnimationKeyValues(k, keys, rotation, position);
+        b.Ints({std::uint32_t(k) * 160, type == 0 ? 4u : 3u});
+        b.Floats(type == 0 ? std::vector<float>(rotation, rotation + 4) : std::vector<float>(position, position + 3));
+      }
+      b.Tok(kCBrace);
+    }
+    b.Tok(kCBrace);
+  }
+  b.Tok(kCBrace);
+}
+
 }  // namespace
 
 std::string SkinnedGridText(const SkinnedGridSize& size) {
@@ -254,6 +310,7 @@ std::string SkinnedGridText(const SkinnedGridSize& size) {
     t << "}\n";
   }
   for (std::size_t i = 0; i <= model.bones.size(); ++i) t << "}\n";
+  if (size.animation_keys > 0) TextAnimation(t, model, size.animation_keys);
   return t.Take();
 }
 
@@ -268,6 +325,7 @@ std::string SkinnedGridBinary(const SkinnedGridSize& size) {
     b.Open("Frame", bone.name).Open("FrameTransformMatrix").Floats({bone.local, bone.local + 16}).Tok(kCBrace);
   }
   for (std::size_t i = 0; i <= model.bones.size(); ++i) b.Tok(kCBrace);
+  if (size.animation_keys > 0) BinaryAnimation(b, model, size.animation_keys);
   return b.Take();
 }
 

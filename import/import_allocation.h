@@ -56,17 +56,30 @@ template <class Array>
   return true;
 }
 
-// Appends `value` to `array`; false (and `array` unchanged) when memory or
-// the switch says no.
+// Appends `value` to `array` when it has to grow; false when memory says no.
 template <class Array, class Value>
-[[nodiscard]] bool AppendImportEntry(Array& array, Value&& value) {
-  if (ImportAllocationFails()) return false;
+[[nodiscard]] bool AppendGrowingImportEntry(Array& array, Value&& value) {
   try {
     array.push_back(std::forward<Value>(value));
   } catch (const std::bad_alloc&) {
     return false;
+  } catch (const std::length_error&) {
+    return false;
   }
   return true;
+}
+
+// Appends `value` to `array`; false (and `array` unchanged) when memory or
+// the switch says no. An append into reserved room stays inline: this runs
+// once per skin influence and vertex weight.
+template <class Array, class Value>
+[[nodiscard]] inline bool AppendImportEntry(Array& array, Value&& value) {
+  if (ImportAllocationFails()) return false;
+  if (array.size() < array.capacity()) {
+    array.push_back(std::forward<Value>(value));
+    return true;
+  }
+  return AppendGrowingImportEntry(array, std::forward<Value>(value));
 }
 
 // Makes room for `count` entries ahead of appends; a hint only, so a failure

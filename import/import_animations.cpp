@@ -53,6 +53,7 @@ bool GiveTracks(ImportAnimation& animation, const std::vector<ImportFrame>& fram
 
 bool CreateImportAnimations(ImportModel& model) {
   const std::size_t count = model.animationSets.empty() ? 1 : model.animationSets.size();
+  if (std::uint64_t{count} * model.frames.size() > kMaxImportTracks) return false;
   if (!AllocateImportArray(model.animations, count)) return false;
   for (std::size_t i = 0; i < count; ++i) {
     ImportAnimation& animation = model.animations[i];

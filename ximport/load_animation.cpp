@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/d3dx/com_ref.h"
 #include "platform/xfile/xfile_guids.h"
 #include "ximport/read_context.h"
 
@@ -134,7 +133,7 @@ HRESULT LoadFrameReference(ReadContext& ctx, ID3DXFileData& data, FrameNode& nod
     return ctx.Fail(E_INVALIDARG, "a second frame reference {" + name + "}");
   }
   if (length <= 1) return ctx.Fail(E_INVALIDARG, "an empty frame reference");
-  FrameNode* target = FindFrameByName(ctx.scene, name);
+  FrameNode* target = ctx.FindByName(name);
   if (target == nullptr) {
     return ctx.Fail(E_INVALIDARG, "the frame '" + name + "' is not defined before the Animation");
   }
@@ -144,7 +143,7 @@ HRESULT LoadFrameReference(ReadContext& ctx, ID3DXFileData& data, FrameNode& nod
 
 HRESULT LoadAnimationChild(ReadContext& ctx, ID3DXFileData& child, FrameNode& node) {
   GUID type{};
-  if (const HRESULT hr = ObjectType(child, &type); hr < 0) return ctx.Fail(hr, "GetType failed");
+  if (const HRESULT hr = ObjectType(child, &type); hr < 0) return ServiceFailure(ctx, hr, "GetType");
   if (child.IsReference()) {
     // An unresolved reference has no type; it can only name a missing frame.
     const bool to_frame = GuidEqual(type, TID_D3DRMFrame) || GuidEqual(type, kNullGuid);
@@ -170,14 +169,7 @@ HRESULT LoadAnimation(ReadContext& ctx, ID3DXFileData& data, FrameNode& parent) 
   FrameNode& node = *AppendChild(parent, std::move(created));
   AddAnimationNode(ctx.scene, node);
   PathSegment segment(ctx, LabelOf(data, "Animation"));
-  std::size_t count = 0;
-  if (const HRESULT hr = data.GetChildren(&count); hr < 0) return ctx.Fail(hr, "GetChildren failed");
-  for (std::size_t i = 0; i < count; ++i) {
-    ComRef<ID3DXFileData> child;
-    if (const HRESULT hr = data.GetChild(i, child.Out()); hr < 0) return ctx.Fail(hr, "GetChild failed");
-    if (const HRESULT hr = LoadAnimationChild(ctx, *child, node); hr < 0) return hr;
-  }
-  return S_OK;
+  return ForEachChild(ctx, data, [&](ID3DXFileData& child) { return LoadAnimationChild(ctx, child, node); });
 }
 
 HRESULT LoadAnimationSet(ReadContext& ctx, ID3DXFileData& data, FrameNode& parent) {
@@ -192,18 +184,13 @@ HRESULT LoadAnimationSet(ReadContext& ctx, ID3DXFileData& data, FrameNode& paren
   }
   node.set_name = name;
   node.name = std::move(name);
+  ctx.RegisterName(node);
   PathSegment segment(ctx, ObjectLabel("AnimationSet", node.set_name));
-  std::size_t count = 0;
-  if (const HRESULT hr = data.GetChildren(&count); hr < 0) return ctx.Fail(hr, "GetChildren failed");
-  for (std::size_t i = 0; i < count; ++i) {
-    ComRef<ID3DXFileData> child;
-    if (const HRESULT hr = data.GetChild(i, child.Out()); hr < 0) return ctx.Fail(hr, "GetChild failed");
+  return ForEachChild(ctx, data, [&](ID3DXFileData& child) {
     GUID type{};
-    if (const HRESULT hr = ObjectType(*child, &type); hr < 0) return ctx.Fail(hr, "GetType failed");
-    if (!GuidEqual(type, TID_D3DRMAnimation)) continue;
-    if (const HRESULT hr = LoadAnimation(ctx, *child, node); hr < 0) return hr;
-  }
-  return S_OK;
+    if (const HRESULT hr = ObjectType(child, &type); hr < 0) return ServiceFailure(ctx, hr, "GetType");
+    return GuidEqual(type, TID_D3DRMAnimation) ? LoadAnimation(ctx, child, node) : S_OK;
+  });
 }
 
 void CheckTicksPerSecond(XFileReader& reader, ID3DXFileData& data) {

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/d3dx/com_ref.h"
 #include "platform/xfile/reader_limits.h"
 #include "platform/xfile/xfile_guids.h"
 #include "ximport/read_context.h"
@@ -13,25 +12,15 @@
 namespace ortolix {
 namespace {
 
-HRESULT ServiceFailure(ReadContext& ctx, HRESULT hr, const char* call) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%s failed with 0x%08X", call, static_cast<unsigned>(hr));
-  return ctx.Fail(hr, text);
-}
-
 // A Mesh: a mesh that fails to load is skipped (with a warning) and the walk
 // goes on; the names of its materials go to the container it produced.
 HRESULT LoadMeshObject(ReadContext& ctx, ID3DXFileData& data, FrameNode& parent) {
   MeshContainer* container = nullptr;
   (void)LoadMesh(ctx, data, parent, &container);
-  std::size_t count = 0;
-  if (const HRESULT hr = data.GetChildren(&count); hr < 0) return ServiceFailure(ctx, hr, "GetChildren");
-  for (std::size_t i = 0; i < count; ++i) {
-    ComRef<ID3DXFileData> child;
-    if (const HRESULT hr = data.GetChild(i, child.Out()); hr < 0) return ServiceFailure(ctx, hr, "GetChild");
-    if (container != nullptr) ReadMaterialNames(ctx, *child, *container);
-  }
-  return S_OK;
+  return ForEachChild(ctx, data, [&](ID3DXFileData& child) {
+    if (container != nullptr) ReadMaterialNames(ctx, child, *container);
+    return S_OK;
+  });
 }
 
 // A later FrameTransformMatrix of the same frame replaces an earlier one.
@@ -64,6 +53,7 @@ HRESULT NameFrame(ReadContext& ctx, ID3DXFileData& data, FrameNode& node) {
     name = text;
   }
   node.name = std::move(name);
+  ctx.RegisterName(node);
   return S_OK;
 }
 
@@ -71,14 +61,7 @@ HRESULT LoadFrame(ReadContext& ctx, ID3DXFileData& data, FrameNode& parent) {
   FrameNode& node = *AppendChild(parent, CreateFrameNode());
   if (const HRESULT hr = NameFrame(ctx, data, node); hr < 0) return hr;
   PathSegment segment(ctx, ObjectLabel("Frame", *node.name));
-  std::size_t count = 0;
-  if (const HRESULT hr = data.GetChildren(&count); hr < 0) return ServiceFailure(ctx, hr, "GetChildren");
-  for (std::size_t i = 0; i < count; ++i) {
-    ComRef<ID3DXFileData> child;
-    if (const HRESULT hr = data.GetChild(i, child.Out()); hr < 0) return ServiceFailure(ctx, hr, "GetChild");
-    if (const HRESULT hr = LoadDataObject(ctx, *child, node); hr < 0) return hr;
-  }
-  return S_OK;
+  return ForEachChild(ctx, data, [&](ID3DXFileData& child) { return LoadDataObject(ctx, child, node); });
 }
 
 // Restores the depth on every way out of LoadDataObject.

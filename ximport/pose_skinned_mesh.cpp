@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 #include "platform/d3dx/d3dx_math.h"
@@ -46,42 +47,28 @@ std::vector<VertexInfluence> CountInfluences(const ID3DXSkinInfo& skin, DWORD ve
   return info;
 }
 
-// Positions sit at the start of each vertex in every format with XYZ.
-void ReadPositions(const std::byte* vertices, DWORD count, DWORD stride, std::vector<float>& out) {
-  out.resize(static_cast<std::size_t>(count) * 3);
-  for (DWORD v = 0; v < count; ++v) {
-    std::memcpy(&out[static_cast<std::size_t>(v) * 3], vertices + static_cast<std::size_t>(v) * stride, 12);
-  }
-}
-
-// Puts the saved position back where the pose has no answer: a NaN, no
+// Puts the loaded position back where the pose has no answer: a NaN, no
 // influence, or no positive weight and a posed position of exactly 0.
-void RestoreUnplaced(std::byte* vertices, DWORD stride, const std::vector<float>& saved,
+// Positions sit at the start of each vertex in every format with XYZ.
+void RestoreUnplaced(std::byte* vertices, const std::byte* saved, DWORD stride,
                      const std::vector<VertexInfluence>& info) {
   for (std::size_t v = 0; v < info.size(); ++v) {
-    std::byte* at = vertices + v * stride;
     float p[3];
-    std::memcpy(p, at, 12);
+    std::memcpy(p, vertices + v * stride, 12);
     const bool nan = std::isnan(p[0]) || std::isnan(p[1]) || std::isnan(p[2]);
     const bool at_origin = p[0] == 0.0f && p[1] == 0.0f && p[2] == 0.0f;
     if (nan || info[v].count == 0 || (info[v].weight_sum <= 0.0f && at_origin)) {
-      std::memcpy(at, &saved[v * 3], 12);
+      std::memcpy(vertices + v * stride, saved + v * stride, 12);
     }
   }
 }
 
-HRESULT Skin(ID3DXMesh& mesh, ID3DXMesh& clone, const ID3DXSkinInfo& skin,
+HRESULT Skin(ID3DXMesh& mesh, const std::byte* source, const ID3DXSkinInfo& skin,
              const std::vector<D3DXMATRIX>& bones) {
-  void* source = nullptr;
   void* destination = nullptr;
-  const HRESULT locked_source = clone.LockVertexBuffer(D3DLOCK_READONLY, &source);
-  const HRESULT locked_destination = mesh.LockVertexBuffer(0, &destination);
-  HRESULT hr = E_FAIL;
-  if (locked_source >= 0 && locked_destination >= 0) {
-    hr = skin.UpdateSkinnedMesh(bones.data(), nullptr, source, destination);
-  }
-  if (locked_source >= 0) (void)clone.UnlockVertexBuffer();
-  if (locked_destination >= 0) (void)mesh.UnlockVertexBuffer();
+  if (const HRESULT hr = mesh.LockVertexBuffer(0, &destination); hr < 0) return hr;
+  const HRESULT hr = skin.UpdateSkinnedMesh(bones.data(), nullptr, source, destination);
+  (void)mesh.UnlockVertexBuffer();
   return hr;
 }
 
@@ -94,11 +81,6 @@ HRESULT PoseSkinnedMesh(XFileReader& reader, MeshContainer& container) {
       container.bone_matrix_pointers.empty() || skin->GetNumBones() == 0) {
     return S_OK;
   }
-  ComRef<ID3DXMesh> clone;
-  if (const HRESULT hr = mesh->CloneMeshFVF(mesh->GetOptions(), mesh->GetFVF(), reader.device, clone.Out());
-      hr < 0) {
-    return hr;
-  }
   const DWORD bone_count = skin->GetNumBones();
   std::vector<D3DXMATRIX> bones(bone_count, D3DXIdentityMatrix());
   for (DWORD b = 0; b < bone_count && b < container.bone_matrix_pointers.size(); ++b) {
@@ -110,16 +92,20 @@ HRESULT PoseSkinnedMesh(XFileReader& reader, MeshContainer& container) {
   const DWORD stride = D3DXGetFVFVertexSize(mesh->GetFVF());
   const std::vector<VertexInfluence> info = CountInfluences(*skin, vertex_count);
 
+  // The vertices as loaded: the skinning's source, and the positions put
+  // back where the pose has no answer. A copy of the vertex buffer is all a
+  // clone in the mesh's own format would be used for.
+  const std::size_t bytes = std::size_t(vertex_count) * stride;
+  const std::unique_ptr<std::byte[]> loaded = std::make_unique_for_overwrite<std::byte[]>(bytes);
   void* data = nullptr;
   if (LockFirstOf(*mesh, {0, D3DLOCK_NOSYSLOCK, D3DLOCK_READONLY, D3DLOCK_DISCARD}, &data) < 0) return E_FAIL;
-  std::vector<float> saved;
-  ReadPositions(static_cast<const std::byte*>(data), vertex_count, stride, saved);
+  if (bytes != 0) std::memcpy(loaded.get(), data, bytes);
   (void)mesh->UnlockVertexBuffer();
 
-  (void)Skin(*mesh, *clone, *skin, bones);
+  (void)Skin(*mesh, loaded.get(), *skin, bones);
 
   if (LockFirstOf(*mesh, {0, D3DLOCK_NOSYSLOCK, D3DLOCK_DISCARD}, &data) < 0) return E_FAIL;
-  RestoreUnplaced(static_cast<std::byte*>(data), stride, saved, info);
+  RestoreUnplaced(static_cast<std::byte*>(data), loaded.get(), stride, info);
   (void)mesh->UnlockVertexBuffer();
   return S_OK;
 }

@@ -1,5 +1,6 @@
 #include "ximport/read_context.h"
 
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -59,5 +60,11 @@ HRESULT ReadObjectName(ID3DXFileData& data, std::size_t* length, std::string* na
 }
 
 HRESULT ObjectType(ID3DXFileData& data, GUID* type) { return data.GetType(type); }
+
+HRESULT ServiceFailure(ReadContext& ctx, HRESULT hr, const char* call) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%s failed with 0x%08X", call, static_cast<unsigned>(hr));
+  return ctx.Fail(hr, text);
+}
 
 }  // namespace ortolix

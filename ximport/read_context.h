@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/xfile/d3dx_file.h"
@@ -22,6 +23,19 @@ struct ReadContext {
   std::uint32_t depth = 0;
   std::vector<std::string> path;  // "Frame 'Root'", "Animation", ...
   std::string error;              // set by Fail, copied to reader.error
+  // Every named node by name, the first of each name only. Nodes are only
+  // ever appended after all existing ones in pre-order (the walk appends to
+  // nodes on its current path), so the first registered is the one a
+  // pre-order search from the root finds. Views into the nodes' own names.
+  std::unordered_map<std::string_view, FrameNode*> names;
+
+  void RegisterName(FrameNode& node) {
+    if (node.name) names.emplace(*node.name, &node);
+  }
+  [[nodiscard]] FrameNode* FindByName(std::string_view name) const {
+    const auto found = names.find(name);
+    return found != names.end() ? found->second : nullptr;
+  }
 
   // "Frame 'Root' > AnimationSet 'Walk'" (or "file" at the top level).
   [[nodiscard]] std::string Where() const;
@@ -56,6 +70,26 @@ class PathSegment {
 [[nodiscard]] HRESULT ReadObjectName(ID3DXFileData& data, std::size_t* length, std::string* name);
 
 [[nodiscard]] HRESULT ObjectType(ID3DXFileData& data, GUID* type);
+
+// "<call> failed with 0x........" recorded through ctx.Fail.
+HRESULT ServiceFailure(ReadContext& ctx, HRESULT hr, const char* call);
+
+// Calls visit(child) for each child of `data` in file order, releasing each
+// after use; a failure to get a child, or a negative result of `visit`, ends
+// the walk with that result.
+template <class Visit>
+[[nodiscard]] HRESULT ForEachChild(ReadContext& ctx, ID3DXFileData& data, Visit&& visit) {
+  std::size_t count = 0;
+  if (const HRESULT hr = data.GetChildren(&count); hr < 0) return ServiceFailure(ctx, hr, "GetChildren");
+  for (std::size_t i = 0; i < count; ++i) {
+    ID3DXFileData* child = nullptr;
+    if (const HRESULT hr = data.GetChild(i, &child); hr < 0) return ServiceFailure(ctx, hr, "GetChild");
+    const HRESULT hr = visit(*child);
+    child->Release();
+    if (hr < 0) return hr;
+  }
+  return S_OK;
+}
 
 // Data-object loader: Mesh, FrameTransformMatrix, AnimationSet, Animation
 // and Frame; other templates are skipped.

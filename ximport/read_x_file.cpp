@@ -53,7 +53,7 @@ HRESULT ReadInto(XFileReader& reader, SceneNode& scene, const WideChar* path) {
   ComRef<ID3DXFileEnumObject> objects;
   if (const HRESULT hr = OpenFile(file, path, objects, reader.error); hr < 0) return hr;
   KeepFileWarnings(reader, *objects);
-  ReadContext ctx{reader, scene, reader.device, 0, {}, {}};
+  ReadContext ctx{reader, scene, reader.device, 0, {}, {}, {}};
   const HRESULT hr = LoadTopLevelObjects(ctx, *objects);
   if (hr < 0) {
     reader.error = ctx.error.empty() ? "reading failed" : ctx.error;

@@ -51,7 +51,7 @@ HRESULT Load(ID3DXFileData* data, DWORD options, IDirect3DDevice9* device,
   }
   MeshSource source;
   if (const HRESULT hr = ReadMeshSource(*data, source, report); hr < 0) return hr;
-  return BuildSkinMesh(source, options, device, outputs, report);
+  return BuildSkinMeshReleasingSource(source, options, device, outputs, report);
 }
 
 }  // namespace

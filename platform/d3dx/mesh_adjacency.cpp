@@ -15,9 +15,6 @@ namespace {
 
 struct PositionKey {
   std::uint32_t x, y, z;
-  bool operator<(const PositionKey& o) const {
-    return x != o.x ? x < o.x : (y != o.y ? y < o.y : z < o.z);
-  }
   bool operator==(const PositionKey& o) const { return x == o.x && y == o.y && z == o.z; }
 };
 
@@ -30,33 +27,49 @@ std::uint32_t FloatKey(float value) {
   return bits;
 }
 
+PositionKey KeyOf(const ID3DXMesh& mesh, DWORD vertex, bool* comparable) {
+  float p[3];
+  std::memcpy(p, mesh.VertexAt(vertex), sizeof p);
+  *comparable = p[0] == p[0] && p[1] == p[1] && p[2] == p[2];
+  return PositionKey{FloatKey(p[0]), FloatKey(p[1]), FloatKey(p[2])};
+}
+
+std::uint32_t Hash(const PositionKey& k) {
+  std::uint32_t h = k.x * 0x9E3779B1u;
+  h ^= (k.y * 0x85EBCA77u) + (h << 6) + (h >> 2);
+  h ^= (k.z * 0xC2B2AE3Du) + (h << 6) + (h >> 2);
+  h ^= h >> 16;
+  h *= 0x7FEB352Du;
+  h ^= h >> 15;
+  return h;
+}
+
 // For every vertex, the smallest vertex index at exactly the same position.
-// Sorting (key, index) pairs keeps equal positions in index order, so the
-// first of each run is its smallest index.
+// Vertices are entered in index order into an open-addressing table keyed by
+// position, so the first entry of a position is its smallest index. A NaN
+// position matches no other vertex.
 std::vector<DWORD> PointRepresentatives(const ID3DXMesh& mesh) {
-  struct Entry {
-    PositionKey key;
-    DWORD vertex;
-    bool operator<(const Entry& o) const { return key == o.key ? vertex < o.vertex : key < o.key; }
-  };
+  constexpr DWORD kEmpty = 0xFFFFFFFFu;
   const DWORD count = mesh.GetNumVertices();
-  std::vector<Entry> entries(count);
+  std::size_t slots = 16;
+  while (slots < std::size_t(count) * 2) slots *= 2;
+  std::vector<DWORD> table(slots, kEmpty);
   std::vector<DWORD> representative(count);
   for (DWORD v = 0; v < count; ++v) {
-    float p[3];
-    std::memcpy(p, mesh.VertexAt(v), sizeof p);
-    const bool comparable = p[0] == p[0] && p[1] == p[1] && p[2] == p[2];
-    // A NaN position matches no other vertex: its key holds its own index
-    // under a pattern no float key has (the NaN 0xFFFFFFFF never is one here).
-    entries[v] = {comparable ? PositionKey{FloatKey(p[0]), FloatKey(p[1]), FloatKey(p[2])}
-                             : PositionKey{0xFFFFFFFFu, 0xFFFFFFFFu, v},
-                  v};
+    bool comparable = false;
+    const PositionKey key = KeyOf(mesh, v, &comparable);
     representative[v] = v;
-  }
-  std::sort(entries.begin(), entries.end());
-  for (DWORD i = 1; i < count; ++i) {
-    if (entries[i].key == entries[i - 1].key) {
-      representative[entries[i].vertex] = representative[entries[i - 1].vertex];
+    if (!comparable) continue;
+    for (std::size_t at = Hash(key) & (slots - 1);; at = (at + 1) & (slots - 1)) {
+      if (table[at] == kEmpty) {
+        table[at] = v;
+        break;
+      }
+      bool other_comparable = false;
+      if (KeyOf(mesh, table[at], &other_comparable) == key) {
+        representative[v] = table[at];
+        break;
+      }
     }
   }
   return representative;

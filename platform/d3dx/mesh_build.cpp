@@ -168,24 +168,35 @@ void WarnAboutTextureSets(const MeshSource& source, MeshLoadReport& report) {
   }
 }
 
-HRESULT Build(const MeshSource& source, DWORD options, IDirect3DDevice9* device,
+// Frees what only the vertex and face filling needed, once the mesh and the
+// skin hold it: the source's geometry, the plan and the polygon materials.
+void ReleaseBuiltGeometry(MeshSource& source, VertexPlan& plan, std::vector<DWORD>& polygon_material) {
+  source.positions = {};
+  source.faces = {};
+  source.normals.reset();
+  source.texture_coords.reset();
+  source.colours.reset();
+  source.extra_texture_sets = {};
+  source.skin_weights = {};
+  if (source.material_list) source.material_list->face_indexes = {};
+  plan = VertexPlan{};
+  polygon_material = {};
+}
+
+// `release`, when given, is `source` itself, emptied of its geometry before
+// adjacency is generated so that the two never take memory at once.
+HRESULT Build(const MeshSource& source, MeshSource* release, DWORD options, IDirect3DDevice9* device,
               const SkinMeshOutputs& outputs, MeshLoadReport& report) {
   std::vector<DWORD> polygon_material;
   if (const HRESULT hr = CheckMeshSource(source, polygon_material, report); hr < 0) return hr;
   WarnAboutTextureSets(source, report);
-  const VertexPlan plan = PlanVertices(source);
+  VertexPlan plan = PlanVertices(source);
   ComRef<ID3DXMesh> mesh;
   if (const HRESULT hr = MakeMesh(source, plan, polygon_material, options, device, mesh, report); hr < 0) {
     return hr;
   }
-  ComRef<ID3DXBuffer> adjacency;
-  if (outputs.adjacency != nullptr) {
-    adjacency = ComRef(ID3DXBuffer::Create(std::size_t(mesh->GetNumFaces()) * 3 * sizeof(DWORD)));
-    if (!adjacency) return E_OUTOFMEMORY;
-    const HRESULT hr = mesh->GenerateAdjacency(0.0f, static_cast<DWORD*>(adjacency->GetBufferPointer()));
-    if (hr < 0) return hr;
-  }
   const bool has_materials = source.material_list && source.material_list->material_count > 0;
+  const DWORD material_count = has_materials ? source.material_list->material_count : 0;
   ComRef<ID3DXBuffer> materials;
   if (outputs.materials != nullptr && has_materials) {
     materials = ComRef(MakeMaterialBuffer(source.material_list->materials));
@@ -195,14 +206,39 @@ HRESULT Build(const MeshSource& source, DWORD options, IDirect3DDevice9* device,
   if (outputs.skin_info != nullptr) {
     if (const HRESULT hr = MakeSkinInfo(source, plan, mesh->GetFVF(), skin); hr < 0) return hr;
   }
+  if (release != nullptr) ReleaseBuiltGeometry(*release, plan, polygon_material);
+  ComRef<ID3DXBuffer> adjacency;
+  if (outputs.adjacency != nullptr) {
+    adjacency = ComRef(ID3DXBuffer::Create(std::size_t(mesh->GetNumFaces()) * 3 * sizeof(DWORD)));
+    if (!adjacency) return E_OUTOFMEMORY;
+    const HRESULT hr = mesh->GenerateAdjacency(0.0f, static_cast<DWORD*>(adjacency->GetBufferPointer()));
+    if (hr < 0) return hr;
+  }
   if (outputs.adjacency != nullptr) *outputs.adjacency = adjacency.Detach();
   if (outputs.materials != nullptr) *outputs.materials = materials.Detach();
-  if (outputs.material_count != nullptr) {
-    *outputs.material_count = has_materials ? source.material_list->material_count : 0;
-  }
+  if (outputs.material_count != nullptr) *outputs.material_count = material_count;
   if (outputs.skin_info != nullptr) *outputs.skin_info = skin.Detach();
   *outputs.mesh = mesh.Detach();
   return S_OK;
+}
+
+HRESULT BuildChecked(const MeshSource& source, MeshSource* release, DWORD options,
+                     IDirect3DDevice9* device, const SkinMeshOutputs& outputs, MeshLoadReport& report) {
+  if (outputs.adjacency != nullptr) *outputs.adjacency = nullptr;
+  if (outputs.materials != nullptr) *outputs.materials = nullptr;
+  if (outputs.material_count != nullptr) *outputs.material_count = 0;
+  if (outputs.skin_info != nullptr) *outputs.skin_info = nullptr;
+  if (outputs.mesh == nullptr || device == nullptr) {
+    return report.Fail(D3DERR_INVALIDCALL, MeshObjectPath(source.name) + ": no device or no mesh output");
+  }
+  *outputs.mesh = nullptr;
+  try {
+    const HRESULT hr = Build(source, release, options, device, outputs, report);
+    if (hr < 0 && report.code >= 0) report.Fail(hr, MeshObjectPath(source.name) + ": building failed");
+    return hr;
+  } catch (const std::bad_alloc&) {
+    return report.Fail(E_OUTOFMEMORY, MeshObjectPath(source.name) + ": out of memory");
+  }
 }
 
 }  // namespace
@@ -246,21 +282,12 @@ ID3DXBuffer* MakeMaterialBuffer(const std::vector<MaterialSource>& materials) {
 
 HRESULT BuildSkinMesh(const MeshSource& source, DWORD options, IDirect3DDevice9* device,
                       const SkinMeshOutputs& outputs, MeshLoadReport& report) {
-  if (outputs.adjacency != nullptr) *outputs.adjacency = nullptr;
-  if (outputs.materials != nullptr) *outputs.materials = nullptr;
-  if (outputs.material_count != nullptr) *outputs.material_count = 0;
-  if (outputs.skin_info != nullptr) *outputs.skin_info = nullptr;
-  if (outputs.mesh == nullptr || device == nullptr) {
-    return report.Fail(D3DERR_INVALIDCALL, MeshObjectPath(source.name) + ": no device or no mesh output");
-  }
-  *outputs.mesh = nullptr;
-  try {
-    const HRESULT hr = Build(source, options, device, outputs, report);
-    if (hr < 0 && report.code >= 0) report.Fail(hr, MeshObjectPath(source.name) + ": building failed");
-    return hr;
-  } catch (const std::bad_alloc&) {
-    return report.Fail(E_OUTOFMEMORY, MeshObjectPath(source.name) + ": out of memory");
-  }
+  return BuildChecked(source, nullptr, options, device, outputs, report);
+}
+
+HRESULT BuildSkinMeshReleasingSource(MeshSource& source, DWORD options, IDirect3DDevice9* device,
+                                     const SkinMeshOutputs& outputs, MeshLoadReport& report) {
+  return BuildChecked(source, &source, options, device, outputs, report);
 }
 
 }  // namespace ortolix

@@ -44,6 +44,16 @@ struct SkinMeshOutputs {
                                     IDirect3DDevice9* device, const SkinMeshOutputs& outputs,
                                     MeshLoadReport& report);
 
+// The same, letting go of the source's geometry (positions, faces, normals,
+// colours, texture sets, skin weights, material indexes) and of the vertex
+// plan once the mesh and the skin hold them, before adjacency is generated,
+// so that the load's peak memory holds one copy of the geometry less. The
+// source keeps its name and its materials.
+[[nodiscard]] HRESULT BuildSkinMeshReleasingSource(MeshSource& source, DWORD options,
+                                                   IDirect3DDevice9* device,
+                                                   const SkinMeshOutputs& outputs,
+                                                   MeshLoadReport& report);
+
 // The material buffer of a material list: `count` D3DXMATERIAL records, then
 // the texture names they point at. Null when memory runs out.
 [[nodiscard]] ID3DXBuffer* MakeMaterialBuffer(const std::vector<MaterialSource>& materials);

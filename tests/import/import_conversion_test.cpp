@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "import/import_allocation.h"
+#include "import/import_animations.h"
 #include "tests/import/convert_test_support.h"
 
 namespace ortolix {
@@ -33,20 +34,12 @@ TEST(ImportConversion, SceneWithoutMeshes) {
 }
 
 TEST(ImportConversion, ResetKeepsTicksAndSourcePath) {
-  ImportModel model;
-  model.ticksPerSecond = 160;
+  SceneBuilder scene;
+  scene.Reader().ticks_per_second = 160;
+  ImportModel model = Convert(scene);
   model.sourcePath = u"C:\\m.x";
   model.selectedAnimation = 2;
-  model.frameCount = model.materialCount = model.meshCount = model.skinnedMeshCount = 3;
-  model.currentMesh = model.currentMaterial = model.currentFrame = 4;
-  model.animationsPresent = 1;
-  model.frames.resize(3);
-  model.materials.resize(2);
   model.mergedMaterials.resize(1);
-  model.meshes.resize(3);
-  model.skins.resize(1);
-  model.animations.resize(1);
-  model.animationSets.resize(1);
   ResetImportModel(model);
   EXPECT_EQ(model.ticksPerSecond, 160);
   EXPECT_EQ(model.sourcePath, u"C:\\m.x");
@@ -54,9 +47,20 @@ TEST(ImportConversion, ResetKeepsTicksAndSourcePath) {
                                          model.selectedAnimation, model.frameCount, model.materialCount,
                                          model.meshCount, model.skinnedMeshCount, model.animationsPresent};
   EXPECT_EQ(fields, std::vector<std::int32_t>(9, 0));
-  EXPECT_TRUE(model.frames.empty() && model.materials.empty() && model.mergedMaterials.empty() &&
-              model.meshes.empty() && model.skins.empty() && model.animations.empty() &&
-              model.animationSets.empty());
+  EXPECT_TRUE(model.materials.empty() && model.mergedMaterials.empty() && model.animations.empty());
+}
+
+// Tracks are frames times animations: a file of many frames and many empty
+// sets fails the read instead of asking for their product in memory.
+TEST(ImportConversion, TooManyTracksFailTheRead) {
+  for (const std::size_t sets : {10u, 1049u}) {
+    SceneBuilder scene;
+    for (int f = 0; f < 1000; ++f) scene.Frame(scene.Root(), "F" + std::to_string(f));
+    for (std::size_t s = 0; s < sets; ++s) scene.AnimationSet(scene.Root(), "S");
+    ImportModel model;
+    const bool converted = ConvertImportScene(scene.Reader(), ImportOptions{}, model);
+    EXPECT_EQ(converted, sets * 1000 <= kMaxImportTracks) << sets;
+  }
 }
 
 // Two sets, skinned and plain meshes with materials: every kind of

@@ -107,17 +107,6 @@ TEST(MaterialConversion, MaterialsFollowContainerOrderWithNames) {
   EXPECT_EQ(model.meshes[1].materialCount, 0);
 }
 
-TEST(MaterialConversion, NoMaterialsGiveOneDefault) {
-  SceneBuilder scene;
-  scene.Mesh(scene.Root(), StripMesh(3));
-  const ImportModel model = Convert(scene);
-  EXPECT_EQ(model.materialCount, 1);
-  ASSERT_EQ(model.materials.size(), 1u);
-  EXPECT_EQ(model.materials[0].power, 128.0f);
-  EXPECT_EQ(model.materials[0].diffuse.r, 1.0f);
-  EXPECT_EQ(model.materials[0].ambient.a, 1.0f);
-}
-
 ImportMaterial Textured(const char16_t* texture, const char* name) {
   ImportMaterial material;
   material.textureFileName = texture;

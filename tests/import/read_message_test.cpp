@@ -133,6 +133,33 @@ TEST_F(ReadMessageTest, UnreadableFileFailsAndLeavesTheModelEmpty) {
   EXPECT_EQ(ReadImportFile(nullptr, nullptr), 0u);
 }
 
+// Each cut and each altered byte of the file ends in a result, never a
+// fault (the sanitizer build runs this), and what converts keeps its shape.
+TEST_F(ReadMessageTest, TruncatedAndAlteredFilesEndCleanly) {
+  const std::string text = kSkinnedArm;
+  std::vector<std::string> variants;
+  for (std::size_t cut = 0; cut < text.size(); cut += 7) variants.push_back(text.substr(0, cut));
+  for (std::size_t at = 16; at < text.size(); at += 11) {
+    for (const char replacement : {'9', '}'}) {
+      variants.push_back(text);
+      variants.back()[at] = replacement;
+    }
+  }
+  int converted = 0;
+  for (const std::string& variant : variants) {
+    std::ofstream(path_, std::ios::binary | std::ios::trunc) << variant;
+    PathHostModel host(path_);
+    const std::int32_t result = HandleImportRead(host, 0);
+    ASSERT_TRUE(result == 0 || result == 1);
+    if (result == 0) continue;
+    ++converted;
+    const ImportModel& model = TheImportModel();
+    ASSERT_EQ(model.meshes.size(), std::size_t(model.meshCount));
+    for (const ImportAnimation& animation : model.animations) ASSERT_EQ(animation.tracks.size(), model.frames.size());
+  }
+  EXPECT_GT(converted, 0);
+}
+
 // Every corpus file converts or fails cleanly; what converts keeps the
 // model's invariants.
 TEST_F(ReadMessageTest, PublicCorpus) {

@@ -2,7 +2,6 @@
 // the weights normalised.
 #include <gtest/gtest.h>
 
-#include "import/skin_conversion.h"
 #include "tests/import/convert_test_support.h"
 
 namespace ortolix {
@@ -88,32 +87,6 @@ TEST_F(SkinConversionTest, InfluencesAttachedAndNormalised) {
   float read = 0.5f;
   for (int i = 0; i < 5; ++i) read += 0.1f;
   EXPECT_EQ(v[4].weights[0].weight, 0.5f * static_cast<float>(1.0 / double(read)));
-}
-
-TEST(WeightNormalisation, Rules) {
-  struct Case {
-    std::vector<VertexWeight> in;
-    std::vector<float> out;
-  };
-  const Case cases[] = {
-      {{{0, 0.2f, 0}, {0, 0.2f, 1}}, {0.5f, 0.5f}},
-      {{{0, 1.0f, 0}}, {1.0f}},
-      {{{0, 0.7f, -1}, {0, 0.3f, -1}}, {0.0f, 0.0f}},
-      {{{0, 0.25f, 0}, {0, 0.5f, -1}}, {1.0f, 0.0f}},
-      {{{0, 0.1f, 0}, {0, 0.2f, 1}, {0, 0.3f, 2}}, {0.1f * float(1.0 / double(0.1f + 0.2f + 0.3f)),
-                                                    0.2f * float(1.0 / double(0.1f + 0.2f + 0.3f)),
-                                                    0.3f * float(1.0 / double(0.1f + 0.2f + 0.3f))}},
-  };
-  for (const Case& c : cases) {
-    ImportModel model;
-    model.meshes.resize(1);
-    model.meshes[0].vertices.resize(1);
-    for (const VertexWeight& w : c.in) model.meshes[0].vertices[0].weights.push_back(w);
-    NormaliseVertexWeights(model);
-    std::vector<float> out;
-    for (const VertexWeight& w : model.meshes[0].vertices[0].weights) out.push_back(w.weight);
-    EXPECT_EQ(out, c.out);
-  }
 }
 
 }  // namespace

@@ -123,5 +123,22 @@ TEST(Animation, ShortKeyDataReadsZerosWithAWarning) {
   EXPECT_TRUE(r.HasWarning("short_key_data"));
 }
 
+TEST(Animation, KeyCountBeyondTheDataIsCutToIt) {
+  // A template of the file takes the AnimationKey GUID with a smaller layout:
+  // a count of four billion must not size an allocation.
+  SceneReader r;
+  ASSERT_EQ(r.ReadText("template Fake { <10DD46A8-775B-11CF-8F52-0040333594A3> DWORD a; DWORD b; DWORD c;"
+                       " DWORD d; DWORD e; }\n" +
+                       WithAnimation("Fake { 2; 4000000000; 7; 3; 0; }\n")),
+            S_OK)
+      << r.reader.error;
+  FrameNode& a = OnlyAnimation(r);
+  ASSERT_EQ(a.position_keys.size(), 1u);  // 12 bytes after the header hold one key's minimum
+  EXPECT_EQ(a.position_keys[0].time, 7u);
+  EXPECT_EQ(a.position_keys[0].y, 0.0f);
+  EXPECT_TRUE(r.HasWarning("key_count_exceeds_data"));
+  EXPECT_TRUE(r.HasWarning("short_key_data"));
+}
+
 }  // namespace
 }  // namespace ortolix::testing
