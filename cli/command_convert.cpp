@@ -4,8 +4,17 @@
 #include <string>
 #include <vector>
 
+#include <cstdio>
+
 #include "cli/commands.h"
 #include "cli/dialog_settings.h"
+#include "cli/exit_codes.h"
+#include "cli/import_session.h"
+#include "platform/crt/clock.h"
+#include "platform/win32/headless.h"
+#include "platform/win32/win32.h"
+#include "plugin/plugin_entry.h"
+#include "resources/export_dialog.h"
 
 namespace ortolix::cli {
 
@@ -24,8 +33,68 @@ struct ConvertOptions {
   bool hasEpoch = false;
 };
 
-int RunConvert(const ConvertOptions&) {
-  return NotBuilt("convert", "import and export");
+// The export dialog keeps its defaults except the boxes and ticks named;
+// warnings are answered with OK.
+void InstallExportAnswers(const ConvertOptions& options) {
+  using headless::ControlRef;
+  using headless::DialogStep;
+  headless::DialogScript dialog{ORTOLIX_EXPORT_DIALOG_ID, {}};
+  for (const DialogSetting& setting : ParseSettings(options.exportSettings, ExportSettingNames())) {
+    dialog.steps.push_back(DialogStep::SetCheck(ControlRef::Name(WideText(setting.name)), setting.on));
+  }
+  if (options.hasExportTicks) {
+    dialog.steps.push_back(
+        DialogStep::TypeText(ControlRef::Id(ORTOLIX_IDC_TICKS_EDIT), WideText(options.exportTicks)));
+  }
+  dialog.steps.push_back(DialogStep::Press(ControlRef::Id(IDOK)));
+  headless::UserScript script;
+  script.dialogs.push_back(std::move(dialog));
+  script.message_box_answers.push_back(IDOK);
+  headless::InstallUserScript(std::move(script));
+}
+
+int ExportStatus(std::int32_t result, const std::string& what) {
+  for (const headless::MessageBoxRecord& box : headless::ShownMessageBoxes()) {
+    std::fprintf(stderr, "%s: %s\n", NarrowText(box.caption).c_str(), NarrowText(box.text).c_str());
+  }
+  if (result == 1) return kExitOk;
+  std::fprintf(stderr, "ortolix convert: %s: %s (plug-in result %d)\n", what.c_str(),
+               result == 2 ? "cancelled, or stopped after a message" : "failed",
+               static_cast<int>(result));
+  return result == 2 ? kExitCancelled : kExitFailure;
+}
+
+int ExportHost(PluginCallbackFn callback, InProcessHost& host, const ConvertOptions& options) {
+  host.filePath = HostPathString(options.output.c_str());
+  headless::Reset();
+  InstallExportAnswers(options);
+  const int prepared = ExportStatus(callback(kMessageExportPrepare, &host, kModuleInstance, 0),
+                                    "export preparation");
+  if (prepared != kExitOk) return prepared;
+  headless::Reset();
+  return ExportStatus(callback(kMessageExportWrite, &host, 0, 0), "writing " + options.output);
+}
+
+int RunConvert(const ConvertOptions& options) {
+  if (options.output.empty() || options.output.size() >= HostPathString::kCapacity) {
+    std::fprintf(stderr, "ortolix convert: the output path must have 1 to %zu characters\n",
+                 HostPathString::kCapacity - 1);
+    return kExitFailure;
+  }
+  PluginCallbackFn callback = RegisterPlugin("convert");
+  if (callback == nullptr) return kExitFailure;
+  ImportAnswers answers;
+  answers.settings = ParseSettings(options.importSettings, ImportSettingNames());
+  if (options.hasImportTicks) answers.ticks = options.importTicks;
+  InProcessHost host;
+  int status = RunImport(callback, host, options.input, answers, "convert");
+  if (status == kExitOk) {
+    if (options.hasEpoch) SetClock(options.epoch);
+    status = ExportHost(callback, host, options);
+    if (options.hasEpoch) SetClock(std::nullopt);
+  }
+  headless::Reset();
+  return status;
 }
 
 }  // namespace

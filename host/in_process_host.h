@@ -53,6 +53,14 @@ class InProcessHost final : public HostModel {
   HostAnimation* CreateAnimation(const HostPathString& name) override;
   HostMesh* CreateMesh() override;
 
+  // The Host's own bookkeeping once a plug-in has filled records (after an
+  // import): each bone's skin use count becomes the number of vertex
+  // influences naming it, each material's use count the number of faces
+  // naming it, and each group's material uses the materials its faces name,
+  // in order of first use. Indices outside their arrays are not counted.
+  // False when the Host runs out of memory (counts stay as they were).
+  bool UpdateUseCounts();
+
   // Test switches.
   HostOperationLog& operations() { return operations_; }
   const HostOperationLog& operations() const { return operations_; }

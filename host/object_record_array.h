@@ -77,7 +77,8 @@ class ObjectRecordArray {
     if (block_ == nullptr) return;
     const Ops& ops = Table()[shift_ - kMinBlockShift];
     for (std::int32_t i = 0; i < size_; ++i) ops.destroy(items() + i);
-    ::operator delete(block_, BlockSize(shift_), std::align_val_t(BlockSize(shift_)));
+    // Unsized: clang offers sized deallocation only with -fsized-deallocation.
+    ::operator delete(block_, std::align_val_t(BlockSize(shift_)));
     block_ = nullptr;
     size_ = 0;
     shift_ = 0;

@@ -213,10 +213,23 @@ struct HostArray {
 // The records of a Host array, or none when it is missing (null) or its
 // count is not positive. Arrays of Host records are walked through the base
 // type: the Host's classes add no members.
+//
+// A pointer range rather than std::span: some Host records (HostMesh) are
+// abstract, and std::span refuses element types that cannot form an array.
 template <typename Record>
-std::span<Record> Items(const HostArray<Record>& array) {
+struct HostItems {
+  Record* first = nullptr;
+  Record* last = nullptr;
+  [[nodiscard]] Record* begin() const { return first; }
+  [[nodiscard]] Record* end() const { return last; }
+  [[nodiscard]] std::size_t size() const { return static_cast<std::size_t>(last - first); }
+  [[nodiscard]] bool empty() const { return first == last; }
+};
+
+template <typename Record>
+HostItems<Record> Items(const HostArray<Record>& array) {
   if (array.items == nullptr || array.count <= 0) return {};
-  return {array.items, static_cast<std::size_t>(array.count)};
+  return {array.items, array.items + array.count};
 }
 
 // The faces of a Host mesh, or none when it has no face array.

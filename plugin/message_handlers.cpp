@@ -2,6 +2,7 @@
 
 #include "export/export_preparation.h"
 #include "export/export_file.h"
+#include "import/import_transfer_message.h"
 #include "import/read_message.h"
 
 // A subsystem that handles a message includes its header here, names its
@@ -14,7 +15,7 @@ namespace {
 constexpr MessageHandlers kBuiltHandlers = {
     .importRead = &HandleImportRead,
     .exportWrite = &HandleExportWrite,
-    .importTransfer = nullptr,
+    .importTransfer = &HandleImportTransfer,
     .exportPrepare = &HandleExportPrepare,
 };
 

@@ -14,9 +14,14 @@ std::span<const T> View(const T* items, std::int32_t count) {
 MeshWriteView MeshWriteView::WholeModel(const HostModel& model, const ExportScene& scene) {
   MeshWriteView source;
   source.vertices_ = View(scene.modelVertices, scene.modelVertexCount);
-  source.hostMeshes_ = Items(model.meshes);
+  if (model.meshes.items != nullptr && model.meshes.count > 0) {
+    source.hostMeshes_ = model.meshes.items;
+    source.hostMeshCount_ = model.meshes.count;
+  }
   std::uint32_t faces = 0;  // a 32-bit sum, as the count is printed with "%d"
-  for (const HostMesh& mesh : source.hostMeshes_) faces += static_cast<std::uint32_t>(mesh.faceCount);
+  for (std::int32_t m = 0; m < source.hostMeshCount_; ++m) {
+    faces += static_cast<std::uint32_t>(source.hostMeshes_[m].faceCount);
+  }
   source.faceCount_ = static_cast<std::int32_t>(faces);
   return source;
 }

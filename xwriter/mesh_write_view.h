@@ -48,8 +48,11 @@ class MeshWriteView {
       }
       return;
     }
-    for (const HostMesh& mesh : hostMeshes_) {
-      for (const HostFace& f : Faces(mesh)) {
+    for (std::int32_t m = 0; m < hostMeshCount_; ++m) {
+      const HostMesh& mesh = hostMeshes_[m];
+      if (mesh.faces == nullptr) continue;
+      for (std::int32_t i = 0; i < mesh.faceCount; ++i) {
+        const HostFace& f = mesh.faces[i];
         fn(MeshFaceView{f.cornerCount, f.exportIndices, f.corners, f.material}, index++);
       }
     }
@@ -57,7 +60,10 @@ class MeshWriteView {
 
  private:
   std::span<const ExportVertex> vertices_;
-  std::span<const HostMesh> hostMeshes_;
+  // A pointer and count: HostMesh is abstract, and clang's std::span refuses
+  // an element type that cannot form an array.
+  const HostMesh* hostMeshes_ = nullptr;
+  std::int32_t hostMeshCount_ = 0;
   std::span<const GroupFace> groupFaces_;
   std::int32_t faceCount_ = 0;
   std::int32_t groupIndex_ = -1;
