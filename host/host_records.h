@@ -48,30 +48,30 @@ class OtherKindMap final : public HostTextureMap {
 };
 
 template <int Shift>
-class MaterialRecord final : public HostMaterial {
+class HostMaterialRecord final : public HostMaterial {
  public:
-  MaterialRecord() { SetMaterialDefaults(*this); }
-  explicit MaterialRecord(const HostMaterial& from) : HostMaterial(from) {}
+  HostMaterialRecord() { SetMaterialDefaults(*this); }
+  explicit HostMaterialRecord(const HostMaterial& from) : HostMaterial(from) {}
   HostTextureMap* CreateTextureMap(std::int32_t slot, std::int32_t kind) override;
   HostTextureMap* GetTextureMap(std::int32_t slot) override;
 };
 
 template <int Shift>
-class MeshRecord final : public HostMesh {
+class HostMeshRecord final : public HostMesh {
  public:
-  MeshRecord() {
+  HostMeshRecord() {
     faceCount = 0;
     faces = nullptr;
   }
-  explicit MeshRecord(const HostMesh& from) : HostMesh(from) {}
+  explicit HostMeshRecord(const HostMesh& from) : HostMesh(from) {}
   std::int32_t AllocateFaces(std::int32_t count) override;
 };
 
 template <int Shift>
-class AnimationRecord final : public HostAnimation {
+class HostAnimationRecord final : public HostAnimation {
  public:
-  AnimationRecord() { SetAnimationDefaults(*this); }
-  explicit AnimationRecord(const HostAnimation& from) : HostAnimation(from) {}
+  HostAnimationRecord() { SetAnimationDefaults(*this); }
+  explicit HostAnimationRecord(const HostAnimation& from) : HostAnimation(from) {}
   std::int32_t AllocateTracks(std::int32_t count) override;
   HostTrack* AllocatePositionKeys(std::int32_t track, std::int32_t count) override;
   HostTrack* AllocateRotationKeys(std::int32_t track, std::int32_t count) override;

@@ -71,11 +71,11 @@ class InProcessHost final : public HostModel {
  private:
   friend class HostModelBuilder;
   template <int>
-  friend class MaterialRecord;
+  friend class HostMaterialRecord;
   template <int>
-  friend class MeshRecord;
+  friend class HostMeshRecord;
   template <int>
-  friend class AnimationRecord;
+  friend class HostAnimationRecord;
 
   // Operations of the records, by the record's index in its array.
   HostTextureMap* CreateTextureMapAt(std::int32_t material, std::int32_t slot, std::int32_t kind);
@@ -97,17 +97,17 @@ class InProcessHost final : public HostModel {
 
   RecordVector<HostPlacedObject1> placed1_;
   RecordVector<HostPlacedObject2> placed2_;
-  host_detail::ObjectRecordArray<HostMaterial, MaterialRecord> materials_{this};
+  host_detail::ObjectRecordArray<HostMaterial, HostMaterialRecord> materials_{this};
   std::vector<std::unique_ptr<HostTextureMap>> textureMaps_;  // one per material
   RecordVector<HostVertex> vertices_;
   std::vector<std::vector<HostInfluence>> influences_;  // one list per vertex
   RecordVector<HostExtraRecord> extras_;
   RecordVector<HostGroup> groups_;
   std::vector<std::vector<HostMaterialUse>> materialUses_;  // one list per group
-  host_detail::ObjectRecordArray<HostMesh, MeshRecord> meshes_{this};
+  host_detail::ObjectRecordArray<HostMesh, HostMeshRecord> meshes_{this};
   std::vector<std::unique_ptr<FaceStore>> faceStores_;  // one per mesh
   RecordVector<HostBone> bones_;
-  host_detail::ObjectRecordArray<HostAnimation, AnimationRecord> animations_{this};
+  host_detail::ObjectRecordArray<HostAnimation, HostAnimationRecord> animations_{this};
   std::vector<std::unique_ptr<TrackStore>> trackStores_;  // one per animation
 };
 
@@ -124,49 +124,49 @@ InProcessHost& HostOfRecord(const Base* record, std::int32_t& index) {
 }
 
 template <int Shift>
-HostTextureMap* MaterialRecord<Shift>::CreateTextureMap(std::int32_t slot, std::int32_t kind) {
+HostTextureMap* HostMaterialRecord<Shift>::CreateTextureMap(std::int32_t slot, std::int32_t kind) {
   std::int32_t index;
   InProcessHost& host = HostOfRecord<Shift, HostMaterial>(this, index);
   return host.CreateTextureMapAt(index, slot, kind);
 }
 
 template <int Shift>
-HostTextureMap* MaterialRecord<Shift>::GetTextureMap(std::int32_t slot) {
+HostTextureMap* HostMaterialRecord<Shift>::GetTextureMap(std::int32_t slot) {
   std::int32_t index;
   InProcessHost& host = HostOfRecord<Shift, HostMaterial>(this, index);
   return host.GetTextureMapAt(index, slot);
 }
 
 template <int Shift>
-std::int32_t MeshRecord<Shift>::AllocateFaces(std::int32_t count) {
+std::int32_t HostMeshRecord<Shift>::AllocateFaces(std::int32_t count) {
   std::int32_t index;
   InProcessHost& host = HostOfRecord<Shift, HostMesh>(this, index);
   return host.AllocateFacesAt(index, count);
 }
 
 template <int Shift>
-std::int32_t AnimationRecord<Shift>::AllocateTracks(std::int32_t count) {
+std::int32_t HostAnimationRecord<Shift>::AllocateTracks(std::int32_t count) {
   std::int32_t index;
   InProcessHost& host = HostOfRecord<Shift, HostAnimation>(this, index);
   return host.AllocateTracksAt(index, count);
 }
 
 template <int Shift>
-HostTrack* AnimationRecord<Shift>::AllocatePositionKeys(std::int32_t track, std::int32_t count) {
+HostTrack* HostAnimationRecord<Shift>::AllocatePositionKeys(std::int32_t track, std::int32_t count) {
   std::int32_t index;
   InProcessHost& host = HostOfRecord<Shift, HostAnimation>(this, index);
   return host.AllocateKeysAt(HostOperation::kAllocatePositionKeys, index, track, count);
 }
 
 template <int Shift>
-HostTrack* AnimationRecord<Shift>::AllocateRotationKeys(std::int32_t track, std::int32_t count) {
+HostTrack* HostAnimationRecord<Shift>::AllocateRotationKeys(std::int32_t track, std::int32_t count) {
   std::int32_t index;
   InProcessHost& host = HostOfRecord<Shift, HostAnimation>(this, index);
   return host.AllocateKeysAt(HostOperation::kAllocateRotationKeys, index, track, count);
 }
 
 template <int Shift>
-HostTrack* AnimationRecord<Shift>::AllocateScaleKeys(std::int32_t track, std::int32_t count) {
+HostTrack* HostAnimationRecord<Shift>::AllocateScaleKeys(std::int32_t track, std::int32_t count) {
   std::int32_t index;
   InProcessHost& host = HostOfRecord<Shift, HostAnimation>(this, index);
   return host.AllocateKeysAt(HostOperation::kAllocateScaleKeys, index, track, count);
