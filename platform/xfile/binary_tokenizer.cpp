@@ -282,8 +282,16 @@ bool BinaryTokenizer::ReadString(std::string_view* value) {
   return true;
 }
 
-bool BinaryTokenizer::EndOfMembers() {
+bool BinaryTokenizer::EndOfMembers(bool last_is_array) {
   if (list_left_ == 0) return true;
+  if (last_is_array) {
+    // The list was checked against the data when it started.
+    ctx_.Warn(XWarningCode::kArrayExtraElements, At(p_));
+    std::uint64_t size = list_ == ListKind::kFloats && double_floats_ ? 8 : 4;
+    p_ += list_left_ * size;
+    list_left_ = 0;
+    return true;
+  }
   return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_),
                    "value list holds " + std::to_string(list_left_) +
                        " more values than the template takes");

@@ -223,6 +223,11 @@ HRESULT ID3DXFileData::GetChild(std::size_t index, ID3DXFileData** out) const {
 
 BOOL ID3DXFileData::IsReference() const { return doc_->objects[index_].is_reference ? 1 : 0; }
 
+bool ID3DXFileData::IsUnresolvedReference() const {
+  const XObject& o = doc_->objects[index_];
+  return o.is_reference && o.target == kNoObject;
+}
+
 std::string_view ID3DXFileData::TypeName() const { return doc_->Resolved(index_).type_name; }
 
 std::uint64_t ID3DXFileData::SourceOffset() const { return doc_->objects[index_].source_offset; }

@@ -23,6 +23,10 @@ std::string_view WarningCodeName(XWarningCode code) {
     case XWarningCode::kExtraClosingBrace: return "extra-closing-brace";
     case XWarningCode::kCompressedSizeMismatch: return "compressed-size-mismatch";
     case XWarningCode::kStringTerminator: return "string-terminator";
+    case XWarningCode::kFloatOutOfRange: return "float-out-of-range";
+    case XWarningCode::kArrayExtraElements: return "array-extra-elements";
+    case XWarningCode::kArrayCutShort: return "array-cut-short";
+    case XWarningCode::kAnimationTargetMissing: return "animation-target-missing";
     case XWarningCode::kCount: break;
   }
   return "unknown";

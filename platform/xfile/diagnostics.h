@@ -32,6 +32,10 @@ enum class XWarningCode : std::uint8_t {
   kExtraClosingBrace,      // '}' with no open data object at top level
   kCompressedSizeMismatch, // MSZIP total differs from the blocks' sum
   kStringTerminator,       // binary string followed by a 4-byte terminator
+  kFloatOutOfRange,        // 1e39, 1e400: read as infinity (or zero) of its sign
+  kArrayExtraElements,     // more array elements than the count; the extras skipped
+  kArrayCutShort,          // '}' before the count was reached; the count lowered
+  kAnimationTargetMissing, // reference in an Animation to a frame not in the file
   kCount
 };
 

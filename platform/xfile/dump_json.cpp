@@ -205,6 +205,7 @@ void JsonWriter::Object(std::uint32_t index, int indent) {
     out_ += ", \"id\": ";
     Guid(r.id);
   }
+  if (o.is_reference && o.target == kNoObject) out_ += ", \"unresolved\": true";
   out_ += o.is_reference ? ", \"reference\": true}" : ", \"reference\": false";
   if (o.is_reference) return;
   if (o.template_index < 0) {
