@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/xfile/d3dx_file.h"
-#include "platform/xfile/dump_json.h"
+#include "inspect/xfile_json.h"
 #include "platform/xfile/standard_templates.h"
 
 namespace {

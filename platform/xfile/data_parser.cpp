@@ -51,6 +51,10 @@ bool DataParser::NewObject(std::uint32_t* index) {
   if (doc_.objects.size() >= ctx_.limits().max_objects) {
     return Error(E_OUTOFMEMORY, "more data objects than the limit");
   }
+  // The object, its place in a child list and its link fixed later.
+  if (!ctx_.TryCharge(sizeof(XObject) + 2 * sizeof(std::uint32_t))) {
+    return ctx_.OverBudget(stream_.Offset());
+  }
   *index = static_cast<std::uint32_t>(doc_.objects.size());
   doc_.objects.emplace_back();
   return true;
@@ -184,6 +188,7 @@ bool DataParser::Grow(std::uint64_t bytes, std::uint8_t** out) {
       size + bytes + doc_.strings.size() > ctx_.limits().max_data_bytes) {
     return Error(E_OUTOFMEMORY, "Lock data above the limit");
   }
+  if (!ctx_.TryCharge(bytes)) return ctx_.OverBudget(stream_.Offset());
   *out = doc_.data.Extend(static_cast<std::size_t>(bytes));
   return true;
 }
@@ -207,6 +212,9 @@ bool DataParser::ReadPrimitive(PrimitiveType type) {
       if (!stream_.ReadString(&text)) return false;
       if (text.size() + 1 > ctx_.limits().max_data_bytes - doc_.strings.size()) {
         return Error(E_OUTOFMEMORY, "string data above the limit");
+      }
+      if (!ctx_.TryCharge(text.size() + 1 + sizeof(string_fixups_[0]))) {
+        return ctx_.OverBudget(stream_.Offset());
       }
       if (!Grow(size, &out)) return false;
       string_fixups_.emplace_back(static_cast<std::uint64_t>(out - doc_.data.data()),
