@@ -246,6 +246,39 @@ TEST(XFileRepairs, AnimationKeepsTheNamesOfFramesItLacks) {
   set->Release();
 }
 
+// The hand-made files of each class (also seeds of the fuzzer): each reads
+// with its warning, counted and placed.
+TEST(XFileRepairs, HandMadeFilesReadWithTheirWarning) {
+  struct FileCase {
+    const char* file;
+    XWarningCode code;
+    std::uint64_t count;
+    std::uint32_t line;
+    std::uint32_t column;
+  };
+  const FileCase cases[] = {
+      {"synthetic_array_extra.x", XWarningCode::kArrayExtraElements, 1, 7, 16},
+      {"synthetic_array_cut_short.x", XWarningCode::kArrayCutShort, 1, 11, 3},
+      {"synthetic_animation_only.x", XWarningCode::kAnimationTargetMissing, 2, 5, 3},
+      {"synthetic_float_range.x", XWarningCode::kFloatOutOfRange, 3, 3, 5},
+  };
+  const std::string data = std::string(ORTOLIX_SOURCE_DIR) + "/tests/xfile/data/";
+  for (const FileCase& c : cases) {
+    SCOPED_TRACE(c.file);
+    Opened f(ReadCorpusFile(data + c.file));
+    ASSERT_EQ(f.hr, S_OK) << f.error.Format();
+    const XWarning* w = FindWarning(f, c.code);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->count, c.count);
+    EXPECT_EQ(w->first_line, c.line);
+    EXPECT_EQ(w->first_column, c.column);
+  }
+  for (const char* file : {"synthetic_names_utf8.x", "synthetic_names_sjis.x"}) {
+    Opened f(ReadCorpusFile(data + file));
+    EXPECT_EQ(f.hr, S_OK) << file << ": " << f.error.Format();
+  }
+}
+
 TEST(XFileRepairs, UnresolvedReferenceOutsideAnAnimationFails) {
   Opened f = OpenText("\nFrame root { { Missing } }\n");
   EXPECT_EQ(f.hr, D3DXFERR_BADDATAREFERENCE);
