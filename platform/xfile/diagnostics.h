@@ -40,6 +40,8 @@ enum class XWarningCode : std::uint8_t {
 };
 
 std::string_view WarningCodeName(XWarningCode code);
+// What the reader found and what it did about it, for messages.
+std::string_view WarningRepair(XWarningCode code);
 
 struct XWarning {
   XWarningCode code;
@@ -48,6 +50,10 @@ struct XWarning {
   std::uint32_t first_column;
   std::uint64_t count;
   std::string object;          // object path at the first occurrence
+
+  // "file:6:3: warning: animation-target-missing (53 times, first in
+  // AnimationSet 'stand'): <repair>"; `binary` gives a byte offset instead.
+  std::string Format(std::string_view file, bool binary) const;
 };
 
 struct XDiagnostic {

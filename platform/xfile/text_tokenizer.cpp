@@ -32,7 +32,9 @@ bool IsValidUtf8(const char* p, const char* end) {
 }
 
 // A Shift-JIS lead byte and the bytes that may follow it.
-bool IsDoubleByteLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsDoubleByteLead(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 bool IsDoubleByteTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 // End of the name starting at `p`. Bytes above 0x7F are name characters.

@@ -227,6 +227,10 @@ TEST(XFileRepairs, AnimationKeepsTheNamesOfFramesItLacks) {
   EXPECT_EQ(w->count, 3u);
   EXPECT_EQ(w->first_line, 4u);
   EXPECT_EQ(w->object, "AnimationSet 'walk' > Animation");
+  EXPECT_EQ(w->Format("walk.x", false),
+            "walk.x:4:3: warning: animation-target-missing (3 times, first in AnimationSet 'walk' > "
+            "Animation): an animation names a frame not in this file; the name is kept as its "
+            "target");
   ID3DXFileData* set = f.Child(0);
   ID3DXFileData* animation = nullptr;
   ASSERT_EQ(set->GetChild(0, &animation), S_OK);
