@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "inspect/xfile_json.h"
 #include "platform/crt/narrow_code_page.h"
 #include "tests/xfile/xfile_test_support.h"
 
@@ -248,6 +249,9 @@ TEST(XFileRepairs, AnimationKeepsTheNamesOfFramesItLacks) {
   target->Release();
   animation->Release();
   set->Release();
+  EXPECT_NE(XFileJson(*f.e, false)
+                .find(R"({"template": "", "guid": null, "name": "Hip", "unresolved": true, "reference": true})"),
+            std::string::npos);
 }
 
 // The hand-made files of each class (also seeds of the fuzzer): each reads
