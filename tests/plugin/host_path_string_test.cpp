@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/crt/narrow_code_page.h"
+
 namespace ortolix {
 namespace {
 
@@ -45,6 +47,28 @@ TEST(HostPathString, LongTextsAreCutTo259) {
   HostPathString from_narrow(std::string(400, 'b').c_str());
   EXPECT_EQ(Narrow(from_narrow), std::string(259, 'b'));
   EXPECT_EQ(Wide(from_narrow), std::u16string(259, u'b'));
+}
+
+TEST(HostPathString, NarrowTextIsReadInTheNarrowCodePage) {
+  struct Case {
+    unsigned code_page;
+    std::string narrow;
+    std::u16string wide;
+  };
+  const Case cases[] = {
+      {kUtf8CodePage, "caf\xc3\xa9", u"caf\u00e9"},
+      {kUtf8CodePage, "caf\xe9.bmp", u"caf\ufffd.bmp"},      // not UTF-8: U+FFFD
+      {kUtf8CodePage, std::string(258, 'x') + "\xc3\xa9", std::u16string(258, u'x')},  // cut
+      {932, "\x95\x5c\x8e\xa6", u"\u8868\u793a"},
+      {1252, "caf\xe9", u"caf\u00e9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code_page);
+    ASSERT_TRUE(SetNarrowCodePage(c.code_page));
+    HostPathString s(c.narrow.c_str());
+    EXPECT_EQ(Wide(s), c.wide);
+  }
+  ASSERT_TRUE(SetNarrowCodePage(kUtf8CodePage));
 }
 
 }  // namespace
