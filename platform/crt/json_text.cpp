@@ -8,7 +8,10 @@
 
 namespace ortolix {
 
-void AppendFloat(std::string& out, float value) {
+namespace {
+
+template <typename T>
+void AppendNumber(std::string& out, T value) {
   if (std::isnan(value)) {
     out += std::signbit(value) ? "\"-nan\"" : "\"nan\"";
     return;
@@ -17,7 +20,7 @@ void AppendFloat(std::string& out, float value) {
     out += value < 0 ? "\"-inf\"" : "\"inf\"";
     return;
   }
-  if (value == 0.0f && std::signbit(value)) {
+  if (value == 0 && std::signbit(value)) {
     out += "-0.0";
     return;
   }
@@ -26,19 +29,10 @@ void AppendFloat(std::string& out, float value) {
   out.append(buffer, result.ptr);
 }
 
-void AppendDouble(std::string& out, double value) {
-  if (std::isnan(value) || std::isinf(value)) {
-    AppendFloat(out, static_cast<float>(value));
-    return;
-  }
-  if (value == 0.0 && std::signbit(value)) {
-    out += "-0.0";
-    return;
-  }
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out.append(buffer, result.ptr);
-}
+}  // namespace
+
+void AppendFloat(std::string& out, float value) { AppendNumber(out, value); }
+void AppendDouble(std::string& out, double value) { AppendNumber(out, value); }
 
 void AppendInt(std::string& out, std::int64_t value) {
   char buffer[24];

@@ -74,7 +74,7 @@ TEST(XFileCorpus, EveryFileReadsAndLocksOrFailsPrecisely) {
   if (shared.empty()) GTEST_SKIP() << "shared corpus folder absent (ORTOLIX_SHARED_DIR)";
   std::vector<std::filesystem::path> files;
   for (const auto& entry : std::filesystem::directory_iterator(shared + "/corpus/public")) {
-    files.push_back(entry.path());
+    if (IsXFileName(entry.path())) files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
   ASSERT_FALSE(files.empty());

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <string>
 
 #include "inspect/xfile_json.h"
@@ -15,36 +14,6 @@
 
 namespace ortolix::test {
 namespace {
-
-// Template `T` with `members`, then `T { body }`; the body starts on line 7.
-std::string OneObject(const std::string& members, const std::string& body) {
-  return "\ntemplate T {\n <11111111-2222-3333-4444-555555555555>\n" + members +
-         "\n}\nT {\n" + body + "\n}\n";
-}
-
-std::vector<std::uint8_t> Words(std::initializer_list<std::uint32_t> values, int size = 4) {
-  std::vector<std::uint8_t> out;
-  for (std::uint32_t v : values) {
-    for (int i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-  }
-  return out;
-}
-
-std::vector<std::uint8_t> Floats(std::initializer_list<float> values) {
-  std::vector<std::uint8_t> out;
-  for (float f : values) {
-    std::uint8_t b[4];
-    std::memcpy(b, &f, 4);
-    out.insert(out.end(), b, b + 4);
-  }
-  return out;
-}
-
-std::vector<std::uint8_t> Cat(std::initializer_list<std::vector<std::uint8_t>> parts) {
-  std::vector<std::uint8_t> out;
-  for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
-  return out;
-}
 
 const XWarning* FindWarning(const Opened& f, XWarningCode code) {
   for (const XWarning& w : f.e->Warnings()) {
@@ -65,23 +34,23 @@ struct RepairCase {
 TEST(XFileRepairs, ArraysWithExtraOrMissingElements) {
   using W = XWarningCode;
   const RepairCase cases[] = {
-      {"extra DWORDs", "DWORD n; array DWORD v[n];", "2; 7,8,9,10;", Words({2, 7, 8}),
+      {"extra DWORDs", "DWORD n; array DWORD v[n];", "2; 7,8,9,10;", U32({2, 7, 8}),
        W::kArrayExtraElements, 8},
       {"extra structures", "DWORD n; array Vector v[n];", "1; 1.0;2.0;3.0;,4.0;5.0;6.0;;",
-       Cat({Words({1}), Floats({1, 2, 3})}), W::kArrayExtraElements, 17},
+       Cat({U32({1}), F32({1, 2, 3})}), W::kArrayExtraElements, 17},
       {"extra faces", "DWORD n; array MeshFace f[n];", "1; 3;0,1,2;, 3;3,4,5;;",
-       Words({1, 3, 0, 1, 2}), W::kArrayExtraElements, 14},
-      {"cut short DWORDs", "DWORD n; array DWORD v[n];", "3; 7,8;", Words({2, 7, 8}),
+       U32({1, 3, 0, 1, 2}), W::kArrayExtraElements, 14},
+      {"cut short DWORDs", "DWORD n; array DWORD v[n];", "3; 7,8;", U32({2, 7, 8}),
        W::kArrayCutShort, 1},
-      {"cut short WORDs", "WORD n; array WORD v[n];", "3; 7,8;", Words({2, 7, 8}, 2),
+      {"cut short WORDs", "WORD n; array WORD v[n];", "3; 7,8;", U16({2, 7, 8}),
        W::kArrayCutShort, 1},
       {"cut short keys", "DWORD k; DWORD n; array TimedFloatKeys keys[n];",
        "0; 3; 0;3;1.0,2.0,3.0;;, 10;3;4.0,5.0,6.0;;;",
-       Cat({Words({0, 2, 0, 3}), Floats({1, 2, 3}), Words({10, 3}), Floats({4, 5, 6})}),
+       Cat({U32({0, 2, 0, 3}), F32({1, 2, 3}), U32({10, 3}), F32({4, 5, 6})}),
        W::kArrayCutShort, 1},
       {"cut short structures", "DWORD n; array Vector v[n];", "3; 1.0;2.0;3.0;;,",
-       Cat({Words({1}), Floats({1, 2, 3})}), W::kArrayCutShort, 1},
-      {"cut short to nothing", "DWORD n; array STRING s[n];", "2;", Words({0}),
+       Cat({U32({1}), F32({1, 2, 3})}), W::kArrayCutShort, 1},
+      {"cut short to nothing", "DWORD n; array STRING s[n];", "2;", U32({0}),
        W::kArrayCutShort, 1},
   };
   for (const RepairCase& c : cases) {
@@ -126,7 +95,7 @@ TEST(XFileRepairs, BinaryListWithExtraValues) {
   Opened f(w.bytes());
   ASSERT_EQ(f.hr, S_OK) << f.error.Format();
   ID3DXFileData* d = f.Child(0);
-  EXPECT_EQ(LockBytes(d), Words({2, 7, 8}));
+  EXPECT_EQ(LockBytes(d), U32({2, 7, 8}));
   d->Release();
   EXPECT_TRUE(f.HasWarning(XWarningCode::kArrayExtraElements));
 }
@@ -185,13 +154,8 @@ TEST(XFileRepairs, NumbersBeyondTheFloatRange) {
     Opened f = OpenText(OneObject("FLOAT f;", c.text));
     ASSERT_EQ(f.hr, S_OK) << f.error.Format();
     ID3DXFileData* d = f.Child(0);
-    std::vector<std::uint8_t> bytes = LockBytes(d);
+    EXPECT_EQ(LockBytes(d), F32({c.value}));  // bit for bit: the sign of zero too
     d->Release();
-    ASSERT_EQ(bytes.size(), 4u);
-    float v;
-    std::memcpy(&v, bytes.data(), 4);
-    EXPECT_EQ(v, c.value);
-    EXPECT_EQ(std::signbit(v), std::signbit(c.value));
     const XWarning* w = FindWarning(f, XWarningCode::kFloatOutOfRange);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->first_column, 1u);
