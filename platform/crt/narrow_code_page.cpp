@@ -17,8 +17,16 @@ namespace ortolix {
 
 namespace {
 
+unsigned DefaultCodePage() {
+#ifdef _WIN32
+  return GetACP();
+#else
+  return kUtf8CodePage;
+#endif
+}
+
 // The one process-wide setting and its counter.
-std::atomic<unsigned> g_code_page{kUtf8CodePage};
+std::atomic<unsigned> g_code_page{DefaultCodePage()};
 std::atomic<std::uint64_t> g_replaced{0};
 
 std::size_t DecodeUtf8(std::string_view narrow, std::u32string* out) {

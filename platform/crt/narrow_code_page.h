@@ -1,6 +1,6 @@
 // The code page of the plug-in's narrow text, for the whole process. On POSIX
 // it is UTF-8 unless the command selects another (`--codepage N`, converted
-// by iconv); on Windows it is the ANSI code page unless another is selected.
+// by iconv); on Windows it starts as the ANSI code page.
 // Every narrow-to-wide conversion of the portable build reads narrow text in
 // it. A byte that is not valid there becomes U+FFFD and is counted, so the
 // command can warn once at the end of a run.
