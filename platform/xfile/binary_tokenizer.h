@@ -25,8 +25,6 @@ class BinaryTokenizer final : public TokenStream {
   [[nodiscard]] bool ReadDwords(void* out, std::size_t count) override;
   [[nodiscard]] bool ReadString(std::string_view* value) override;
   [[nodiscard]] bool EndOfMembers(bool last_is_array) override;
-  void StopAtBrace(bool) override {}
-  bool StoppedAtBrace(std::uint64_t*) override { return false; }
 
  private:
   enum class ListKind { kNone, kIntegers, kFloats };

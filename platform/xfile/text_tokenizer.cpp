@@ -324,10 +324,7 @@ void TextTokenizer::ConsumeSeparatorRun() {
 }
 
 bool TextTokenizer::ExpectedValue(const char* what) {
-  if (stop_at_brace_ && p_ < end_ && *p_ == '}') {
-    stopped_at_brace_ = true;
-    return false;
-  }
+  if (p_ < end_ && *p_ == '}' && StopsQuietly(TokenKind::kCBrace)) return false;
   std::string found = p_ >= end_ ? std::string("end of data") : std::string("'") + *p_ + "'";
   return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), std::string("expected ") + what + ", found " + found);
 }
@@ -432,7 +429,7 @@ bool TextTokenizer::ReadFloats(void* out, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     float value = 0.0f;
     if (!ReadFloat(&value)) {
-      bulk_values_read_ = i;
+      NoteBulkValuesRead(i);
       return false;
     }
     std::memcpy(bytes + i * 4, &value, 4);
@@ -463,7 +460,7 @@ bool TextTokenizer::ReadDwords(void* out, std::size_t count) {
     std::uint32_t value = 0;
     std::uint64_t at = Offset();
     if (!ReadInteger(&value, &negative)) {
-      bulk_values_read_ = i;
+      NoteBulkValuesRead(i);
       return false;
     }
     if (negative) ctx_.Warn(XWarningCode::kNegativeUnsigned, at);

@@ -23,13 +23,6 @@ class TextTokenizer final : public TokenStream {
   [[nodiscard]] bool ReadDwords(void* out, std::size_t count) override;
   [[nodiscard]] bool ReadString(std::string_view* value) override;
   [[nodiscard]] bool EndOfMembers(bool last_is_array) override;
-  void StopAtBrace(bool stop) override { stop_at_brace_ = stop; }
-  bool StoppedAtBrace(std::uint64_t* bulk_values_read) override {
-    bool stopped = stopped_at_brace_;
-    stopped_at_brace_ = false;
-    *bulk_values_read = bulk_values_read_;
-    return stopped;
-  }
 
  private:
   void SkipSpace();
@@ -47,9 +40,6 @@ class TextTokenizer final : public TokenStream {
   const char* p_;
   const char* end_;
   ParseContext& ctx_;
-  bool stop_at_brace_ = false;
-  bool stopped_at_brace_ = false;
-  std::uint64_t bulk_values_read_ = 0;
 };
 
 }  // namespace ortolix

@@ -101,9 +101,29 @@ class TokenStream {
   // error, so that the caller can take an array cut short by the closing
   // brace; StoppedAtBrace() then tells it happened (and clears the mark),
   // with the values a bulk read (ReadFloats, ReadDwords) stored before it.
-  // Binary files never stop this way.
-  virtual void StopAtBrace(bool stop) = 0;
-  virtual bool StoppedAtBrace(std::uint64_t* bulk_values_read) = 0;
+  void StopAtBrace(bool stop) { stop_at_brace_ = stop; }
+  bool StoppedAtBrace(std::uint64_t* bulk_values_read) {
+    bool stopped = stopped_at_brace_;
+    stopped_at_brace_ = false;
+    *bulk_values_read = bulk_values_read_;
+    return stopped;
+  }
+
+ protected:
+  // For the tokenizers: true (and the mark set) when a value read that
+  // found `kind` instead of a value is to stop quietly.
+  bool StopsQuietly(TokenKind kind) {
+    if (!stop_at_brace_ || kind != TokenKind::kCBrace) return false;
+    stopped_at_brace_ = true;
+    return true;
+  }
+  // Called by a bulk read that failed after storing `values` values.
+  void NoteBulkValuesRead(std::uint64_t values) { bulk_values_read_ = values; }
+
+ private:
+  bool stop_at_brace_ = false;
+  bool stopped_at_brace_ = false;
+  std::uint64_t bulk_values_read_ = 0;
 };
 
 }  // namespace ortolix

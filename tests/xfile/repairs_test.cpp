@@ -86,18 +86,31 @@ TEST(XFileRepairs, ArraysOutsideTheRepairStillFail) {
   }
 }
 
-TEST(XFileRepairs, BinaryListWithExtraValues) {
+TEST(XFileRepairs, BinaryListsWithExtraOrMissingValues) {
   GUID g{0x11111111, 0x2222, 0x3333, {0x44, 0x44, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}};
-  BinWriter w;
-  w.Tok(31).Name("T").Tok(10).Guid(g).Tok(41).Name("n").Tok(20);
-  w.Tok(52).Tok(41).Name("v").Tok(14).Name("n").Tok(15).Tok(20).Tok(11);
-  w.Name("T").Tok(10).Ints({2, 7, 8, 9}).Tok(11);
-  Opened f(w.bytes());
-  ASSERT_EQ(f.hr, S_OK) << f.error.Format();
-  ID3DXFileData* d = f.Child(0);
-  EXPECT_EQ(LockBytes(d), U32({2, 7, 8}));
-  d->Release();
-  EXPECT_TRUE(f.HasWarning(XWarningCode::kArrayExtraElements));
+  struct BinaryCase {
+    const char* label;
+    std::initializer_list<std::uint32_t> values;  // one integer list: n, then the elements
+    std::vector<std::uint8_t> lock;
+    XWarningCode warning;
+  };
+  const BinaryCase cases[] = {
+      {"extra", {2, 7, 8, 9}, U32({2, 7, 8}), XWarningCode::kArrayExtraElements},
+      {"cut short", {3, 7, 8}, U32({2, 7, 8}), XWarningCode::kArrayCutShort},
+  };
+  for (const BinaryCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    BinWriter w;
+    w.Tok(31).Name("T").Tok(10).Guid(g).Tok(41).Name("n").Tok(20);
+    w.Tok(52).Tok(41).Name("v").Tok(14).Name("n").Tok(15).Tok(20).Tok(11);
+    w.Name("T").Tok(10).Ints(c.values).Tok(11);
+    Opened f(w.bytes());
+    ASSERT_EQ(f.hr, S_OK) << f.error.Format();
+    ID3DXFileData* d = f.Child(0);
+    EXPECT_EQ(LockBytes(d), c.lock);
+    d->Release();
+    EXPECT_TRUE(f.HasWarning(c.warning));
+  }
 }
 
 std::string NameOf(ID3DXFileData* d) {
