@@ -358,6 +358,7 @@ bool TextTokenizer::ReadInteger(std::uint32_t* value, bool* negative) {
   std::uint32_t v = static_cast<std::uint32_t>(scan.integer);
   *negative = scan.negative && v != 0;
   *value = scan.negative ? 0u - v : v;
+  if (*negative) negative_at_ = At(p_);  // the value's own position, for warnings
   p_ = scan.end;
   ConsumeSeparators();
   return true;
@@ -458,12 +459,11 @@ bool TextTokenizer::ReadDwords(void* out, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     bool negative = false;
     std::uint32_t value = 0;
-    std::uint64_t at = Offset();
     if (!ReadInteger(&value, &negative)) {
       NoteBulkValuesRead(i);
       return false;
     }
-    if (negative) ctx_.Warn(XWarningCode::kNegativeUnsigned, at);
+    if (negative) ctx_.Warn(XWarningCode::kNegativeUnsigned, negative_at_);
     std::memcpy(bytes + i * 4, &value, 4);
   }
   return true;

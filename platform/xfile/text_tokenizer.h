@@ -40,6 +40,7 @@ class TextTokenizer final : public TokenStream {
   const char* p_;
   const char* end_;
   ParseContext& ctx_;
+  std::uint64_t negative_at_ = 0;  // where the last negative integer read starts
 };
 
 }  // namespace ortolix
