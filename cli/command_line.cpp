@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "platform/crt/narrow_code_page.h"
 #include "platform/crt/text_convert.h"
 #include "plugin/plugin_entry.h"
 
@@ -47,6 +48,18 @@ bool IsUnknownSubcommand(CLI::App& app, int argc, char** argv) {
   return true;
 }
 
+// Narrow text that did not decode in the code page reached the output as
+// U+FFFD: said once, at the end of the run.
+void WarnAboutReplacedBytes() {
+  const std::uint64_t replaced = NarrowReplacementCount();
+  if (replaced == 0) return;
+  std::fprintf(stderr,
+               "ortolix: warning: %llu byte%s of names or texts not valid in code page %u "
+               "became U+FFFD (try --codepage)\n",
+               static_cast<unsigned long long>(replaced), replaced == 1 ? "" : "s",
+               NarrowCodePage());
+}
+
 }  // namespace
 
 int RunCommandLine(int argc, char** argv) {
@@ -55,6 +68,19 @@ int RunCommandLine(int argc, char** argv) {
                "ortolix");
   app.set_version_flag("--version", VersionText(), "Print the plug-in's version and exit");
   app.require_subcommand(1);
+  unsigned code_page = kUtf8CodePage;
+  app.add_option("--codepage", code_page,
+                 "Code page of narrow text in .x files (names, texture paths): 65001 (UTF-8, "
+                 "the default), 932, 1252 ...")
+      ->check([](const std::string& text) -> std::string {
+        unsigned value = 0;
+        try {
+          value = static_cast<unsigned>(std::stoul(text));
+        } catch (const std::exception&) {
+          return "not a code page number: " + text;
+        }
+        return SetNarrowCodePage(value) ? "" : "code page " + text + " cannot be converted here";
+      });
   int status = kExitFailure;
   AddExportCommand(app, status);
   AddImportCommand(app, status);
@@ -70,6 +96,7 @@ int RunCommandLine(int argc, char** argv) {
     const int code = app.exit(e);  // prints help, the version, or the error
     return code == 0 ? kExitOk : kExitUsage;
   }
+  WarnAboutReplacedBytes();
   return status;
 }
 

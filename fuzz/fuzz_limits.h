@@ -13,6 +13,7 @@ inline ReaderLimits FuzzLimits() {
   limits.max_data_bytes = 1u << 26;
   limits.max_objects = 1u << 18;
   limits.max_expanded_objects = 1u << 18;
+  limits.max_memory = 1u << 28;
   return limits;
 }
 

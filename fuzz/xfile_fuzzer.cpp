@@ -1,15 +1,18 @@
 // Arbitrary bytes through the .x file services: as a file (enumerator,
 // every object named, typed, locked and read, references followed within a
-// budget, the JSON dump) and as a template block. Any crash, sanitizer
-// report, leak or unbounded use of memory or time is a finding.
+// budget, the JSON dump, which must parse as JSON) and as a template block.
+// Any crash, sanitizer report, leak or unbounded use of memory or time is a
+// finding.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "fuzz/fuzz_limits.h"
 #include "platform/xfile/d3dx_file.h"
-#include "platform/xfile/dump_json.h"
+#include "inspect/xfile_json.h"
 #include "platform/xfile/standard_templates.h"
 
 namespace {
@@ -83,8 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     volatile std::uint32_t sink = WalkAll(*e);
     (void)sink;
     if (size < (1u << 16)) {
-      volatile std::size_t json = XFileJson(*e, false).size();
-      (void)json;
+      for (bool summary : {false, true}) {
+        if (!nlohmann::json::accept(XFileJson(*e, summary))) __builtin_trap();
+      }
     }
     e->Release();
   } else if (file->LastError().message.empty()) {

@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "host/host_json.h"
-#include "host/json_write.h"
+#include "platform/crt/json_text.h"
 
 namespace ortolix {
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/crt/ansi_convert.h"
 #include "platform/crt/text_convert.h"
 
 namespace ortolix {
@@ -32,9 +33,10 @@ HostPathString::HostPathString(const WideChar* text) {
 }
 
 // The text is kept to 259 bytes; when the cut splits a multibyte character,
-// the bytes of that character are dropped too. Bytes the locale cannot decode
-// widen one by one to the unit of the same value, as the Windows runtime does
-// in its "C" locale, so a non-empty narrow text never has an empty wide form.
+// the bytes of that character are dropped too. The narrow text is read in the
+// plug-in's narrow code page; bytes it cannot decode become U+FFFD (counted
+// for the command's warning), so a non-empty narrow text never has an empty
+// wide form.
 HostPathString::HostPathString(const char* text) {
   Clear();
   if (text == nullptr) return;
@@ -53,7 +55,8 @@ HostPathString::HostPathString(const char* text) {
       narrow_[n - drop] = kept;
     }
   }
-  for (std::size_t i = 0; i <= n; ++i) wide_[i] = static_cast<unsigned char>(narrow_[i]);
+  // At most one unit per byte: the conversion always fits.
+  (void)WideFromAnsi(wide_, kCapacity, narrow_);
 }
 
 bool HostPathString::WidenNarrow() {

@@ -5,6 +5,10 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <string>
+#include <string_view>
+
+#include "platform/crt/narrow_code_page.h"
 #include "platform/crt/utf8.h"
 #endif
 
@@ -59,15 +63,19 @@ int AnsiFromWide(char* out, std::size_t out_size, const WideChar* in) {
   return written > INT_MAX ? 0 : static_cast<int>(written);
 }
 
+// The narrow text is read in the plug-in's narrow code page (UTF-8 unless
+// the command selected another); each byte that does not decode is U+FFFD.
 int WideFromAnsi(WideChar* out, std::size_t out_count, const char* in) {
   if (in == nullptr) return 0;
   const std::size_t limit = static_cast<std::size_t>(ClampSize(out_count));
-  const auto* bytes = reinterpret_cast<const unsigned char*>(in);
+  std::u32string points;
+  DecodeNarrow(std::string_view(in), &points);
+  points.push_back(0);
   std::size_t written = 0;
-  for (;;) {
-    char32_t cp;
-    std::size_t len = utf8::Decode(bytes, cp);
-    if (len == 0) cp = utf8::kReplacement, len = 1;
+  for (char32_t cp : points) {
+    if (utf8::IsHighSurrogate(cp) || utf8::IsLowSurrogate(cp) || cp > 0x10FFFF) {
+      cp = utf8::kReplacement;
+    }
     WideChar units[2];
     const std::size_t n = utf8::WriteUtf16(cp, units);
     if (limit != 0) {
@@ -75,8 +83,6 @@ int WideFromAnsi(WideChar* out, std::size_t out_count, const char* in) {
       for (std::size_t k = 0; k < n; ++k) out[written + k] = units[k];
     }
     written += n;
-    if (cp == 0) break;
-    bytes += len;
   }
   return written > INT_MAX ? 0 : static_cast<int>(written);
 }

@@ -3,6 +3,10 @@
 #ifdef _WIN32
 #include <cstdlib>
 #else
+#include <string>
+#include <string_view>
+
+#include "platform/crt/narrow_code_page.h"
 #include "platform/crt/utf8.h"
 #endif
 
@@ -41,18 +45,20 @@ std::size_t LocaleNarrowFromWide(char* out, std::size_t out_size, const WideChar
   return written;
 }
 
+// Invalid text fails as mbstowcs does; valid text is read in the plug-in's
+// narrow code page.
 std::size_t LocaleWideFromNarrow(WideChar* out, std::size_t out_count, const char* in) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(in);
+  std::u32string points;
+  if (DecodeNarrow(std::string_view(in), &points, false) != 0) return kConversionFailed;
   std::size_t written = 0;
-  while (*bytes != 0) {
-    char32_t cp;
-    const std::size_t len = utf8::Decode(bytes, cp);
-    if (len == 0) return kConversionFailed;
+  for (char32_t cp : points) {
+    if (utf8::IsHighSurrogate(cp) || utf8::IsLowSurrogate(cp) || cp > 0x10FFFF) {
+      return kConversionFailed;
+    }
     WideChar units[2];
     const std::size_t n = utf8::WriteUtf16(cp, units);
     if (written + n > out_count) return written;
     for (std::size_t k = 0; k < n; ++k) out[written++] = units[k];
-    bytes += len;
   }
   if (written < out_count) out[written] = 0;
   return written;

@@ -49,6 +49,16 @@ std::size_t Decode(const unsigned char* in, char32_t& cp) {
   return len;
 }
 
+std::size_t DecodeBounded(const unsigned char* in, std::size_t avail, char32_t& cp) {
+  if (avail == 0) return 0;
+  unsigned char sequence[5] = {};
+  std::size_t n = avail < 4 ? avail : 4;
+  for (std::size_t i = 0; i < n; ++i) sequence[i] = in[i];
+  // A zero byte inside the copy ends the sequence as the terminator would.
+  std::size_t len = Decode(sequence, cp);
+  return len <= n ? len : 0;
+}
+
 std::size_t ReadUtf16(const WideChar* in, char32_t& cp) {
   cp = in[0];
   if (IsHighSurrogate(cp) && IsLowSurrogate(in[1])) {

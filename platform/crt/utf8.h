@@ -20,6 +20,9 @@ std::size_t Encode(char32_t cp, char* bytes);
 // 0 when the bytes there are not a valid, shortest-form sequence.
 std::size_t Decode(const unsigned char* in, char32_t& cp);
 
+// As Decode, for text of `avail` bytes that need not be zero-terminated.
+std::size_t DecodeBounded(const unsigned char* in, std::size_t avail, char32_t& cp);
+
 // Reads one code point from zero-terminated UTF-16 at `in` (not at the
 // terminator). Returns the units consumed (1 or 2); an unpaired surrogate is
 // returned as itself with 1.

@@ -1,5 +1,6 @@
 #include "platform/d3dx/mesh_data_decode.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -16,6 +17,8 @@ HRESULT Invalid(MeshLoadReport& report, const std::string& mesh, std::string_vie
 HRESULT Short(MeshLoadReport& report, const std::string& mesh, std::string_view child) {
   return Invalid(report, mesh, child, "data ends early");
 }
+
+std::string Count(std::size_t n) { return std::to_string(n); }
 
 // A counted array of `floats_each` floats per item.
 bool ReadCountedFloats(LockCursor& cursor, std::size_t floats_each, DWORD& count,
@@ -100,6 +103,31 @@ HRESULT DecodeMeshVertexColors(LockBytes data, DecodedMesh& mesh, MeshLoadReport
   }
   mesh.colours = std::move(colours);
   return S_OK;
+}
+
+void FitMaterialsToCount(MaterialListSource& list, const std::string& mesh_name,
+                         std::size_t extra, MeshLoadReport& report) {
+  const std::string object = MeshObjectPath(mesh_name, "MeshMaterialList");
+  if (extra > 0) {
+    report.Warn(MeshWarningCode::kExtraMaterials, object,
+                Count(list.material_count + extra) + " Material objects for " +
+                    Count(list.material_count) + " materials; the first " +
+                    Count(list.material_count) + " are used");
+  }
+  const std::size_t have = list.materials.size();
+  // The count is the file's word: it is honoured only as far as the faces
+  // could use it, so that a bogus count allocates nothing large.
+  constexpr std::size_t kFreeFill = 65536;
+  if (have >= list.material_count ||
+      list.material_count > std::max(kFreeFill, list.face_indexes.size())) {
+    return;
+  }
+  report.Warn(MeshWarningCode::kMissingMaterials, object,
+              Count(have) + " Material objects for " + Count(list.material_count) +
+                  " materials; the rest are white");
+  MaterialSource white{};
+  white.face_colour[0] = white.face_colour[1] = white.face_colour[2] = white.face_colour[3] = 1.0f;
+  list.materials.resize(list.material_count, white);
 }
 
 HRESULT DecodeMeshMaterialList(LockBytes data, DecodedMesh& mesh, MeshLoadReport& report) {

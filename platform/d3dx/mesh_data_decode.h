@@ -28,6 +28,12 @@ using LockBytes = std::span<const std::byte>;
 // children are added with DecodeMaterial.
 [[nodiscard]] HRESULT DecodeMeshMaterialList(LockBytes data, DecodedMesh& mesh,
                                              MeshLoadReport& report);
+// After the Material children are read (`extra` of them beyond the count
+// were left out): fewer than the count are completed with white materials
+// (colour 1, 1, 1, 1, power 0, black specular and emissive, no texture);
+// each repair is a warning.
+void FitMaterialsToCount(MaterialListSource& list, const std::string& mesh_name,
+                         std::size_t extra, MeshLoadReport& report);
 // Material: exactly 44 bytes (colour, power, specular, emissive).
 [[nodiscard]] HRESULT DecodeMaterial(LockBytes data, const std::string& mesh_name,
                                      MaterialSource& material, MeshLoadReport& report);

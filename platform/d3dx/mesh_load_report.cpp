@@ -11,6 +11,8 @@ std::string_view MeshWarningName(MeshWarningCode code) {
     case MeshWarningCode::kFewerVertexColours: return "fewer-vertex-colours";
     case MeshWarningCode::kExtraVertexDataIgnored: return "extra-vertex-data-ignored";
     case MeshWarningCode::kTooManyTextureSets: return "too-many-texture-sets";
+    case MeshWarningCode::kExtraMaterials: return "extra-materials";
+    case MeshWarningCode::kMissingMaterials: return "missing-materials";
   }
   return "unknown";
 }

@@ -20,6 +20,8 @@ enum class MeshWarningCode : std::uint8_t {
   kFewerVertexColours,       // fewer colours than vertices: the rest white, alpha 0
   kExtraVertexDataIgnored,   // FVFData/DeclData that does not fit the mesh, or not texture sets
   kTooManyTextureSets,       // texture sets beyond the eighth
+  kExtraMaterials,           // more Material children than nMaterials: the first used
+  kMissingMaterials,         // fewer Material children than nMaterials: white ones added
 };
 
 [[nodiscard]] std::string_view MeshWarningName(MeshWarningCode code);

@@ -38,7 +38,8 @@ HRESULT ForEachMeshObject(ID3DXFileEnumObject& file, const std::function<void(ID
 }
 
 HRESULT OpenXFileWithStandardTemplates(const void* source, D3DXF_FILELOADOPTIONS options,
-                                       ID3DXFileEnumObject** file, std::string* error) {
+                                       ID3DXFileEnumObject** file, std::string* error,
+                                       const ReaderLimits* limits) {
   ComRef<ID3DXFile> files;
   if (const HRESULT hr = D3DXFileCreate(files.Out()); hr < 0) return hr;
   for (std::string_view block : {RetainedModeTemplates(), SkinningTemplates(), VertexDataTemplates()}) {
@@ -47,6 +48,7 @@ HRESULT OpenXFileWithStandardTemplates(const void* source, D3DXF_FILELOADOPTIONS
       return hr;
     }
   }
+  if (limits != nullptr) files->SetLimits(*limits);
   const HRESULT hr = files->CreateEnumObject(source, options, file);
   if (hr < 0 && error != nullptr) *error = files->LastError().Format();
   return hr;

@@ -21,6 +21,7 @@ namespace ortolix {
 // D3DXF_FILELOAD_FROMFILE, a D3DXF_FILELOADMEMORY for FROMMEMORY, ...). On
 // failure *error (may be null) holds the file services' diagnostic.
 [[nodiscard]] HRESULT OpenXFileWithStandardTemplates(const void* source, D3DXF_FILELOADOPTIONS options,
-                                                     ID3DXFileEnumObject** file, std::string* error);
+                                                     ID3DXFileEnumObject** file, std::string* error,
+                                                     const ReaderLimits* limits = nullptr);
 
 }  // namespace ortolix

@@ -134,13 +134,22 @@ HRESULT ReadMaterialList(Data& data, DecodedMesh& mesh, MeshLoadReport& report) 
   HRESULT hr = WithLockedData(data, object, report,
                               [&](LockBytes bytes) { return DecodeMeshMaterialList(bytes, mesh, report); });
   if (hr < 0) return hr;
-  return ForEachChild(data, object, report, [&](Data& child, MeshChildKind kind) -> HRESULT {
+  MaterialListSource& list = *mesh.material_list;
+  std::size_t extra = 0;
+  hr = ForEachChild(data, object, report, [&](Data& child, MeshChildKind kind) -> HRESULT {
     if (kind != MeshChildKind::kMaterial) return S_OK;
+    if (list.materials.size() >= list.material_count) {  // beyond the count: not read
+      ++extra;
+      return S_OK;
+    }
     MaterialSource material{};
     const HRESULT read = ReadMaterial(child, mesh.name, material, report);
-    if (read >= 0) mesh.material_list->materials.push_back(std::move(material));
+    if (read >= 0) list.materials.push_back(std::move(material));
     return read;
   });
+  if (hr < 0) return hr;
+  FitMaterialsToCount(list, mesh.name, extra, report);
+  return S_OK;
 }
 
 template <class Data>

@@ -139,6 +139,7 @@ bool BinaryTokenizer::StartList(ListKind want) {
   if (!SkipSeparators()) return false;
   TokenKind kind = PeekKind();
   if (kind != TokenKind::kIntegerList && kind != TokenKind::kFloatList) {
+    if (StopsQuietly(kind)) return false;
     return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), "expected a value list");
   }
   // Integer lists may fill FLOAT members (converted); float lists never
@@ -223,7 +224,10 @@ bool BinaryTokenizer::ReadFloats(void* out_bytes, std::size_t count) {
       continue;
     }
     double d;
-    if (!ReadListFloat(&d)) return false;
+    if (!ReadListFloat(&d)) {
+      NoteBulkValuesRead(i);
+      return false;
+    }
     float f = static_cast<float>(d);
     std::memcpy(out + 4 * i++, &f, 4);
   }
@@ -246,7 +250,10 @@ bool BinaryTokenizer::ReadDwords(void* out_bytes, std::size_t count) {
     }
     bool negative;
     std::uint32_t value;
-    if (!ReadInteger(&value, &negative)) return false;
+    if (!ReadInteger(&value, &negative)) {
+      NoteBulkValuesRead(i);
+      return false;
+    }
     std::memcpy(out + 4 * i++, &value, 4);
   }
   return true;
@@ -258,6 +265,7 @@ bool BinaryTokenizer::ReadString(std::string_view* value) {
   }
   if (!SkipSeparators()) return false;
   if (PeekKind() != TokenKind::kString) {
+    if (StopsQuietly(PeekKind())) return false;
     return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), "expected a string");
   }
   const std::uint64_t token_offset = At(p_);
@@ -282,8 +290,16 @@ bool BinaryTokenizer::ReadString(std::string_view* value) {
   return true;
 }
 
-bool BinaryTokenizer::EndOfMembers() {
+bool BinaryTokenizer::EndOfMembers(bool last_is_array) {
   if (list_left_ == 0) return true;
+  if (last_is_array) {
+    // The list was checked against the data when it started.
+    ctx_.Warn(XWarningCode::kArrayExtraElements, At(p_));
+    std::uint64_t size = list_ == ListKind::kFloats && double_floats_ ? 8 : 4;
+    p_ += list_left_ * size;
+    list_left_ = 0;
+    return true;
+  }
   return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_),
                    "value list holds " + std::to_string(list_left_) +
                        " more values than the template takes");

@@ -24,7 +24,7 @@ class BinaryTokenizer final : public TokenStream {
   [[nodiscard]] bool ReadDouble(double* value) override;
   [[nodiscard]] bool ReadDwords(void* out, std::size_t count) override;
   [[nodiscard]] bool ReadString(std::string_view* value) override;
-  [[nodiscard]] bool EndOfMembers() override;
+  [[nodiscard]] bool EndOfMembers(bool last_is_array) override;
 
  private:
   enum class ListKind { kNone, kIntegers, kFloats };

@@ -39,6 +39,11 @@ class ByteBuffer {
     return at;
   }
 
+  // Drops the bytes from `size` on (no effect when `size` is not smaller).
+  void Truncate(std::size_t size) {
+    if (size < size_) size_ = size;
+  }
+
   // Makes room for `capacity` bytes in all (address space only until the
   // bytes are written). Throws std::bad_alloc when memory runs out.
   void Reserve(std::size_t capacity);

@@ -37,14 +37,15 @@ XDiagnostic SimpleError(HRESULT code, std::string file, std::string message) {
 HRESULT LoadSource(const void* source, D3DXF_FILELOADOPTIONS options, std::uint64_t max_bytes,
                    ByteBuffer* bytes, std::string* name, XDiagnostic* error) {
   FileReadResult r = FileReadResult::kOk;
+  int os_error = 0;
   switch (options) {
     case D3DXF_FILELOAD_FROMFILE:
       *name = static_cast<const char*>(source);
-      r = ReadFileBytes(static_cast<const char*>(source), max_bytes, bytes);
+      r = ReadFileBytes(static_cast<const char*>(source), max_bytes, bytes, &os_error);
       break;
     case D3DXF_FILELOAD_FROMWFILE:
       *name = NarrowPath(static_cast<const WideChar*>(source));
-      r = ReadFileBytes(static_cast<const WideChar*>(source), max_bytes, bytes);
+      r = ReadFileBytes(static_cast<const WideChar*>(source), max_bytes, bytes, &os_error);
       break;
     case D3DXF_FILELOAD_FROMMEMORY: {
       const auto* memory = static_cast<const D3DXF_FILELOADMEMORY*>(source);
@@ -67,8 +68,14 @@ HRESULT LoadSource(const void* source, D3DXF_FILELOADOPTIONS options, std::uint6
       *error = SimpleError(E_INVALIDARG, "", "unknown load option");
       return error->code;
   }
+  if (r == FileReadResult::kIsDirectory) {
+    *error = SimpleError(D3DXFERR_FILENOTFOUND, *name, "is a directory, not a file");
+    return error->code;
+  }
   if (r == FileReadResult::kNotFound || r == FileReadResult::kReadError) {
-    *error = SimpleError(D3DXFERR_FILENOTFOUND, *name, "cannot read the file");
+    std::string reason = "cannot read the file";
+    if (os_error != 0) reason += std::string(": ") + std::strerror(os_error);
+    *error = SimpleError(D3DXFERR_FILENOTFOUND, *name, reason);
     return error->code;
   }
   if (r == FileReadResult::kTooLarge) {
@@ -222,6 +229,11 @@ HRESULT ID3DXFileData::GetChild(std::size_t index, ID3DXFileData** out) const {
 }
 
 BOOL ID3DXFileData::IsReference() const { return doc_->objects[index_].is_reference ? 1 : 0; }
+
+bool ID3DXFileData::IsUnresolvedReference() const {
+  const XObject& o = doc_->objects[index_];
+  return o.is_reference && o.target == kNoObject;
+}
 
 std::string_view ID3DXFileData::TypeName() const { return doc_->Resolved(index_).type_name; }
 

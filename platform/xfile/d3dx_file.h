@@ -136,6 +136,11 @@ class ID3DXFileData {
   [[nodiscard]] HRESULT GetChild(std::size_t index, ID3DXFileData** out) const;
   // TRUE for a { Name } child; it otherwise behaves as the object it names.
   BOOL IsReference() const;
+  // Not in D3DX: a reference inside an Animation whose name matches no
+  // object of the file (a frame of a model kept in another file). It keeps
+  // that name (GetName); its type is the null GUID and it has no data or
+  // children.
+  bool IsUnresolvedReference() const;
 
   std::uint32_t AddRef();
   std::uint32_t Release();

@@ -51,6 +51,10 @@ bool DataParser::NewObject(std::uint32_t* index) {
   if (doc_.objects.size() >= ctx_.limits().max_objects) {
     return Error(E_OUTOFMEMORY, "more data objects than the limit");
   }
+  // The object, its place in a child list and its link fixed later.
+  if (!ctx_.TryCharge(sizeof(XObject) + 2 * sizeof(std::uint32_t))) {
+    return ctx_.OverBudget(stream_.Offset());
+  }
   *index = static_cast<std::uint32_t>(doc_.objects.size());
   doc_.objects.emplace_back();
   return true;
@@ -99,7 +103,12 @@ bool DataParser::ParseObject(std::uint32_t parent, std::uint32_t depth) {
   o.template_index = tmpl;
   std::uint64_t start = doc_.data.size();
   o.data_offset = start;
-  if (!ParseInstance(static_cast<std::uint32_t>(tmpl)) || !stream_.EndOfMembers()) return false;
+  const XTemplate& tm = doc_.templates.at(static_cast<std::uint32_t>(tmpl));
+  bool last_is_array = !tm.members.empty() && !tm.members.back().dims.empty();
+  if (!ParseInstance(static_cast<std::uint32_t>(tmpl), true) ||
+      !stream_.EndOfMembers(last_is_array)) {
+    return false;
+  }
   doc_.objects[index].data_size = doc_.data.size() - start;
   if (!ParseChildren(index, depth)) return false;
   ctx_.PopObject();
@@ -179,6 +188,7 @@ bool DataParser::Grow(std::uint64_t bytes, std::uint8_t** out) {
       size + bytes + doc_.strings.size() > ctx_.limits().max_data_bytes) {
     return Error(E_OUTOFMEMORY, "Lock data above the limit");
   }
+  if (!ctx_.TryCharge(bytes)) return ctx_.OverBudget(stream_.Offset());
   *out = doc_.data.Extend(static_cast<std::size_t>(bytes));
   return true;
 }
@@ -202,6 +212,9 @@ bool DataParser::ReadPrimitive(PrimitiveType type) {
       if (!stream_.ReadString(&text)) return false;
       if (text.size() + 1 > ctx_.limits().max_data_bytes - doc_.strings.size()) {
         return Error(E_OUTOFMEMORY, "string data above the limit");
+      }
+      if (!ctx_.TryCharge(text.size() + 1 + sizeof(string_fixups_[0]))) {
+        return ctx_.OverBudget(stream_.Offset());
       }
       if (!Grow(size, &out)) return false;
       string_fixups_.emplace_back(static_cast<std::uint64_t>(out - doc_.data.data()),
@@ -273,7 +286,8 @@ bool DataParser::ArrayCount(const TemplateMember& member, std::size_t base, cons
   return true;
 }
 
-bool DataParser::ParseArray(const TemplateMember& member, std::uint64_t count) {
+bool DataParser::ParseArray(const TemplateMember& member, std::uint64_t count,
+                            ArrayProgress* progress) {
   // Every element takes at least one byte of the file per value, so a
   // count beyond the bytes left can never be satisfied: refuse it before
   // allocating.
@@ -287,19 +301,91 @@ bool DataParser::ParseArray(const TemplateMember& member, std::uint64_t count) {
     return Error(D3DXFERR_BADARRAYSIZE, "array '" + member.name + "' of " + std::to_string(count) +
                                             " elements exceeds the data left");
   }
-  if (member.primitive) return ReadPrimitives(member.type, count);
-  const XTemplate& sub = doc_.templates.at(member.template_index);
-  if (sub.all_float) return ReadPrimitives(PrimitiveType::kFloat, count * sub.fixed_values);
-  if (sub.all_dword) return ReadPrimitives(PrimitiveType::kDword, count * sub.fixed_values);
+  std::uint64_t start = doc_.data.size();
+  PrimitiveType bulk = member.type;
+  std::uint64_t per_element = 1;
+  if (!member.primitive) {
+    const XTemplate& sub = doc_.templates.at(member.template_index);
+    bulk = sub.all_float ? PrimitiveType::kFloat : PrimitiveType::kDword;
+    per_element = sub.all_float || sub.all_dword ? sub.fixed_values : 0;
+  }
+  if (per_element > 0 && (bulk == PrimitiveType::kFloat || bulk == PrimitiveType::kDword)) {
+    if (ReadPrimitives(bulk, count * per_element)) return true;
+    std::uint64_t values = 0;
+    if (progress != nullptr && stream_.StoppedAtBrace(&values)) {
+      progress->stopped = true;
+      progress->partial = values % per_element != 0;
+      progress->elements = values / per_element;
+      progress->data_end = start + progress->elements * per_element * 4;
+    }
+    return false;
+  }
   for (std::uint64_t i = 0; i < count; ++i) {
-    if (!ParseInstance(member.template_index)) return false;
+    std::uint64_t before = doc_.data.size();
+    std::uint64_t at = progress != nullptr ? stream_.Offset() : 0;
+    if (member.primitive ? ReadPrimitive(member.type) : ParseInstance(member.template_index)) {
+      continue;
+    }
+    std::uint64_t unused;
+    if (progress != nullptr && stream_.StoppedAtBrace(&unused)) {
+      progress->stopped = true;
+      progress->partial = stream_.Offset() != at;
+      progress->elements = i;
+      progress->data_end = before;
+    }
+    return false;
   }
   return true;
 }
 
+// An array among the object's own members whose count is another of them
+// (AnimationKey keys[nKeys]): a '}' between elements before the count is
+// reached lowers the count to the elements read, with a warning. A '}'
+// inside an element fails.
+bool DataParser::ParseCountedArray(const TemplateMember& member, std::uint64_t count,
+                                   std::uint64_t count_at, PrimitiveType count_type) {
+  std::size_t offsets = member_offsets_.size();
+  ArrayProgress progress;
+  stream_.StopAtBrace(true);
+  bool ok = ParseArray(member, count, &progress);
+  stream_.StopAtBrace(false);
+  if (ok || !progress.stopped) return ok;
+  if (progress.partial) {
+    return Error(D3DXFERR_PARSEERROR, "array '" + member.name + "' ends inside element " +
+                                          std::to_string(progress.elements + 1) + " of " +
+                                          std::to_string(count));
+  }
+  ctx_.Warn(XWarningCode::kArrayCutShort, stream_.Offset());
+  doc_.data.Truncate(static_cast<std::size_t>(progress.data_end));
+  member_offsets_.resize(offsets);
+  while (!string_fixups_.empty() && string_fixups_.back().first >= progress.data_end) {
+    string_fixups_.pop_back();
+  }
+  std::uint32_t read = static_cast<std::uint32_t>(progress.elements);
+  std::memcpy(doc_.data.data() + count_at, &read, PrimitiveLockSize(count_type));
+  return true;
+}
+
+namespace {
+
+// The member's single dimension is another member that sizes no other array.
+bool HasOwnCount(const XTemplate& t, std::size_t index) {
+  const TemplateMember& m = t.members[index];
+  if (m.dims.size() != 1 || m.dims[0].member < 0) return false;
+  for (std::size_t i = 0; i < t.members.size(); ++i) {
+    if (i == index) continue;
+    for (const ArrayDim& d : t.members[i].dims) {
+      if (d.member == m.dims[0].member) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 // One instance of a template, appended to the Lock data. Recursion depth is
 // bounded by the template nesting limit checked at declaration.
-bool DataParser::ParseInstance(std::uint32_t template_index) {
+bool DataParser::ParseInstance(std::uint32_t template_index, bool object_members) {
   const XTemplate& t = doc_.templates.at(template_index);
   if (t.all_float || t.all_dword) {
     // Large fixed arrays make these templates big: every value takes at
@@ -321,7 +407,13 @@ bool DataParser::ParseInstance(std::uint32_t template_index) {
       ok = m.primitive ? ReadPrimitive(m.type) : ParseInstance(m.template_index);
     } else {
       std::uint64_t count = 0;
-      ok = ArrayCount(m, base, t, &count) && ParseArray(m, count);
+      ok = ArrayCount(m, base, t, &count);
+      if (ok && object_members && HasOwnCount(t, i)) {
+        std::size_t source = static_cast<std::size_t>(m.dims[0].member);
+        ok = ParseCountedArray(m, count, member_offsets_[base + source], t.members[source].type);
+      } else if (ok) {
+        ok = ParseArray(m, count, nullptr);
+      }
     }
     if (!ok) return false;
   }

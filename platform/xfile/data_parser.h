@@ -36,8 +36,21 @@ class DataParser {
   [[nodiscard]] bool ParseChildren(std::uint32_t index, std::uint32_t depth);
   [[nodiscard]] bool ParseReference(std::uint32_t parent);
   [[nodiscard]] bool SkipOpaqueBody();
-  [[nodiscard]] bool ParseInstance(std::uint32_t template_index);
-  [[nodiscard]] bool ParseArray(const TemplateMember& member, std::uint64_t count);
+  // How far an array read got when a '}' stopped it: whole elements and the
+  // end of their Lock data.
+  struct ArrayProgress {
+    bool stopped = false;
+    bool partial = false;  // the '}' came inside an element
+    std::uint64_t elements = 0;
+    std::uint64_t data_end = 0;
+  };
+
+  // `object_members`: the instance is the object's own (not a nested one).
+  [[nodiscard]] bool ParseInstance(std::uint32_t template_index, bool object_members = false);
+  [[nodiscard]] bool ParseArray(const TemplateMember& member, std::uint64_t count,
+                                ArrayProgress* progress);
+  [[nodiscard]] bool ParseCountedArray(const TemplateMember& member, std::uint64_t count,
+                                       std::uint64_t count_at, PrimitiveType count_type);
   [[nodiscard]] bool ArrayCount(const TemplateMember& member, std::size_t base,
                                 const XTemplate& owner, std::uint64_t* count);
   [[nodiscard]] bool ReadPrimitive(PrimitiveType type);

@@ -23,9 +23,61 @@ std::string_view WarningCodeName(XWarningCode code) {
     case XWarningCode::kExtraClosingBrace: return "extra-closing-brace";
     case XWarningCode::kCompressedSizeMismatch: return "compressed-size-mismatch";
     case XWarningCode::kStringTerminator: return "string-terminator";
+    case XWarningCode::kFloatOutOfRange: return "float-out-of-range";
+    case XWarningCode::kArrayExtraElements: return "array-extra-elements";
+    case XWarningCode::kArrayCutShort: return "array-cut-short";
+    case XWarningCode::kAnimationTargetMissing: return "animation-target-missing";
     case XWarningCode::kCount: break;
   }
   return "unknown";
+}
+
+std::string_view WarningRepair(XWarningCode code) {
+  switch (code) {
+    case XWarningCode::kUnusualVersion: return "a version other than 0302/0303, read as usual";
+    case XWarningCode::kHeaderTab: return "a tab in the header, read as a blank";
+    case XWarningCode::kIntegerAsFloat: return "an integer where a float is declared, converted";
+    case XWarningCode::kExponent: return "a float with an exponent, '+' or leading '.', read";
+    case XWarningCode::kNanSpelling: return "a NaN or infinity spelling, read as that value";
+    case XWarningCode::kNegativeUnsigned:
+      return "a negative unsigned value, kept as two's complement";
+    case XWarningCode::kMissingSeparator: return "a value without its ';' or ',', read";
+    case XWarningCode::kIrregularSeparator: return "an irregular separator run, read as one";
+    case XWarningCode::kSeparatorOutsideData: return "a separator outside any value, skipped";
+    case XWarningCode::kTemplateNameCase: return "a template named in another case, matched";
+    case XWarningCode::kNameCharacters: return "a name with '.', '-' or a leading digit, kept";
+    case XWarningCode::kUnknownTemplate: return "an object of an undeclared template, skipped";
+    case XWarningCode::kTemplateRedeclared: return "a template declared again, the first kept";
+    case XWarningCode::kTemplateWithoutGuid: return "a template without a GUID, accepted";
+    case XWarningCode::kExtraClosingBrace: return "a '}' closing nothing, skipped";
+    case XWarningCode::kCompressedSizeMismatch:
+      return "a compressed size that disagrees with the blocks, ignored";
+    case XWarningCode::kStringTerminator: return "a string with a 4-byte terminator, read";
+    case XWarningCode::kFloatOutOfRange:
+      return "a number beyond the float range, read as infinity or zero";
+    case XWarningCode::kArrayExtraElements:
+      return "more array elements than the count; the count stands, the extras are skipped";
+    case XWarningCode::kArrayCutShort:
+      return "an array cut short by '}'; its count is lowered to the elements read";
+    case XWarningCode::kAnimationTargetMissing:
+      return "an animation names a frame not in this file; the name is kept as its target";
+    case XWarningCode::kCount: break;
+  }
+  return "unknown";
+}
+
+std::string XWarning::Format(std::string_view file, bool binary) const {
+  std::string position = binary ? "byte " + std::to_string(first_offset)
+                                : std::to_string(first_line) + ":" + std::to_string(first_column);
+  std::string text = std::string(file) + ":" + position + ": warning: " +
+                     std::string(WarningCodeName(code));
+  if (count > 1 || !object.empty()) {
+    text += " (";
+    if (count > 1) text += std::to_string(count) + " times" + (object.empty() ? "" : ", first ");
+    if (!object.empty()) text += "in " + object;
+    text += ")";
+  }
+  return text + ": " + std::string(WarningRepair(code));
 }
 
 std::string_view HresultName(HRESULT code) {

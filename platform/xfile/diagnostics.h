@@ -32,10 +32,16 @@ enum class XWarningCode : std::uint8_t {
   kExtraClosingBrace,      // '}' with no open data object at top level
   kCompressedSizeMismatch, // MSZIP total differs from the blocks' sum
   kStringTerminator,       // binary string followed by a 4-byte terminator
+  kFloatOutOfRange,        // 1e39, 1e400: read as infinity (or zero) of its sign
+  kArrayExtraElements,     // more array elements than the count; the extras skipped
+  kArrayCutShort,          // '}' before the count was reached; the count lowered
+  kAnimationTargetMissing, // reference in an Animation to a frame not in the file
   kCount
 };
 
 std::string_view WarningCodeName(XWarningCode code);
+// What the reader found and what it did about it, for messages.
+std::string_view WarningRepair(XWarningCode code);
 
 struct XWarning {
   XWarningCode code;
@@ -44,6 +50,10 @@ struct XWarning {
   std::uint32_t first_column;
   std::uint64_t count;
   std::string object;          // object path at the first occurrence
+
+  // "file:6:3: warning: animation-target-missing (53 times, first in
+  // AnimationSet 'stand'): <repair>"; `binary` gives a byte offset instead.
+  std::string Format(std::string_view file, bool binary) const;
 };
 
 struct XDiagnostic {

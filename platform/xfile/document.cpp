@@ -20,6 +20,7 @@ bool LoadPayload(ByteBuffer file, XDocument* doc, ParseContext& ctx) {
   if (file.size() > ctx.limits().max_file_bytes) {
     return ctx.Fail(E_OUTOFMEMORY, 0, "file larger than the limit");
   }
+  if (!ctx.Charge(file.size(), 0)) return false;
   std::span<const std::uint8_t> bytes(file.data(), file.size());
   if (!ReadFileHeader(bytes, &doc->header, ctx)) return false;
   if (doc->header.compressed()) {

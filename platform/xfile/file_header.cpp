@@ -119,6 +119,7 @@ bool InflateMszip(std::span<const std::uint8_t> file, ByteBuffer* out,
   if (declared < kHeaderSize || declared - kHeaderSize != total) {
     ctx.Warn(XWarningCode::kCompressedSizeMismatch, kHeaderSize);
   }
+  if (!ctx.Charge(total, pos)) return false;
   if (!out->empty()) return ctx.Fail(E_INVALIDARG, pos, "inflating into a used buffer");
   out->Reserve(static_cast<std::size_t>(total));
   z_stream zs{};

@@ -68,17 +68,28 @@ bool FastDecimal(const char* begin, const char* end, double* out) {
   return true;
 }
 
+// Values beyond the type's range follow one rule, whatever the spelling: an
+// overflow is the infinity of its sign, an underflow zero of its sign, and
+// `*out_of_range` is set (for 1e39 as for 1e400 in a float).
 template <typename T>
-T FromChars(const char* begin, const char* end) {
+T FromChars(const char* begin, const char* end, bool* out_of_range) {
   if (begin < end && *begin == '+') ++begin;
   T value = 0;
   auto result = std::from_chars(begin, end, value);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Below the smallest denormal or above the largest value.
-    double wide = 0;
-    std::from_chars(begin, end, wide);
-    return static_cast<T>(wide);
+  if (result.ec != std::errc::result_out_of_range) return value;
+  bool negative = begin < end && *begin == '-';
+  double wide = 0;
+  if (std::from_chars(begin, end, wide).ec != std::errc::result_out_of_range) {
+    value = static_cast<T>(wide);
+    if (!std::isinf(value) && (value != 0 || wide == 0)) return value;  // a denormal
+  } else {
+    const char* e = begin;
+    while (e < end && *e != 'e' && *e != 'E') ++e;
+    bool underflow = e + 1 < end && e[1] == '-';
+    value = underflow ? T(0) : std::numeric_limits<T>::infinity();
+    if (negative) value = -value;
   }
+  *out_of_range = true;
   return value;
 }
 
@@ -151,7 +162,7 @@ bool ScanNumber(const char* p, const char* end, NumberScan* scan) {
   return true;
 }
 
-float ScannedToFloat(const char* begin, const NumberScan& scan) {
+float ScannedToFloat(const char* begin, const NumberScan& scan, bool* out_of_range) {
   if (scan.special) return scan.special_value;
   float f = 0;
   if (scan.short_decimal &&
@@ -170,14 +181,14 @@ float ScannedToFloat(const char* begin, const NumberScan& scan) {
       if ((bits & ((1ull << 29) - 1)) != (1ull << 28)) return static_cast<float>(d);
     }
   }
-  return FromChars<float>(begin, scan.end);
+  return FromChars<float>(begin, scan.end, out_of_range);
 }
 
-double ScannedToDouble(const char* begin, const NumberScan& scan) {
+double ScannedToDouble(const char* begin, const NumberScan& scan, bool* out_of_range) {
   if (scan.special) return static_cast<double>(scan.special_value);
   double d = 0;
   if (FastDecimal(begin, scan.end, &d)) return d;
-  return FromChars<double>(begin, scan.end);
+  return FromChars<double>(begin, scan.end, out_of_range);
 }
 
 }  // namespace ortolix

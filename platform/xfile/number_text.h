@@ -54,8 +54,10 @@ inline bool ShortDecimalToFloat(std::uint64_t mantissa, int decimal_exponent, bo
 // Scans a number starting at `p`. False when the characters are no number.
 bool ScanNumber(const char* p, const char* end, NumberScan* scan);
 
-// Correctly rounded conversion of the scanned text [begin, scan.end).
-float ScannedToFloat(const char* begin, const NumberScan& scan);
-double ScannedToDouble(const char* begin, const NumberScan& scan);
+// Correctly rounded conversion of the scanned text [begin, scan.end). A value
+// beyond the type's range becomes infinity (overflow) or zero (underflow) of
+// its sign and sets `*out_of_range`, which is otherwise left alone.
+float ScannedToFloat(const char* begin, const NumberScan& scan, bool* out_of_range);
+double ScannedToDouble(const char* begin, const NumberScan& scan, bool* out_of_range);
 
 }  // namespace ortolix

@@ -37,6 +37,12 @@ void ParseContext::Warn(XWarningCode code, std::uint64_t offset) {
   }
 }
 
+bool ParseContext::OverBudget(std::uint64_t offset) {
+  return Fail(E_OUTOFMEMORY, offset,
+              "the file needs more memory than the read's budget of " +
+                  std::to_string(limits_.max_memory) + " bytes (max-memory)");
+}
+
 void ParseContext::PushObject(std::string_view type, std::string_view name) {
   path_.emplace_back(type, name);
 }

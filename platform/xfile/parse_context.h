@@ -35,6 +35,19 @@ class ParseContext {
 
   void Warn(XWarningCode code, std::uint64_t offset);
 
+  // Counts `bytes` the read is about to allocate against the memory budget
+  // (ReaderLimits::max_memory); past it, records the error and returns false.
+  [[nodiscard]] bool Charge(std::uint64_t bytes, std::uint64_t offset) {
+    return TryCharge(bytes) || OverBudget(offset);
+  }
+  // The same in two steps, for callers whose offset costs a little to find.
+  [[nodiscard]] bool TryCharge(std::uint64_t bytes) {
+    if (bytes > limits_.max_memory - charged_) return false;
+    charged_ += bytes;
+    return true;
+  }
+  [[nodiscard]] bool OverBudget(std::uint64_t offset);
+
   // Data objects being read, innermost last; used for error context.
   void PushObject(std::string_view type, std::string_view name);
   void PopObject();
@@ -54,6 +67,7 @@ class ParseContext {
   bool binary_ = true;
   bool inflated_ = false;
   std::uint64_t base_ = 0;
+  std::uint64_t charged_ = 0;
   XDiagnostic error_;
   std::array<XWarning, static_cast<std::size_t>(XWarningCode::kCount)> warnings_{};
   std::vector<std::pair<std::string_view, std::string_view>> path_;

@@ -24,6 +24,10 @@ struct ReaderLimits {
   std::uint64_t max_array_elements = 1ull << 28;
   // Data objects (including references) in one file.
   std::uint64_t max_objects = 1ull << 24;
+  // Everything one read allocates: the file's bytes, the inflated payload
+  // of a compressed file, Lock data and strings, and the data objects. Sized
+  // for a 32-bit process; the command's --max-memory sets it.
+  std::uint64_t max_memory = 1ull << 30;
   // Objects of the tree a walker sees when it follows every reference into
   // the object it names (references may repeat whole subtrees).
   std::uint64_t max_expanded_objects = 1ull << 24;

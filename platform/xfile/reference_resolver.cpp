@@ -33,7 +33,7 @@ std::string ReferenceMessage(std::string_view name, std::string_view rest) {
   return text;
 }
 
-void PushAncestors(const XDocument& doc, std::uint32_t index, ParseContext& ctx) {
+std::size_t PushAncestors(const XDocument& doc, std::uint32_t index, ParseContext& ctx) {
   std::vector<std::uint32_t> chain;
   for (std::uint32_t i = index; i != kNoObject && chain.size() < 64; i = doc.objects[i].parent) {
     chain.push_back(i);
@@ -41,6 +41,14 @@ void PushAncestors(const XDocument& doc, std::uint32_t index, ParseContext& ctx)
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
     ctx.PushObject(doc.objects[*it].type_name, doc.objects[*it].name);
   }
+  return chain.size();
+}
+
+bool InAnimation(const XDocument& doc, const XObject& reference) {
+  if (reference.parent == kNoObject) return false;
+  const XObject& parent = doc.objects[reference.parent];
+  return parent.template_index >= 0 &&
+         doc.templates.at(static_cast<std::uint32_t>(parent.template_index)).name == "Animation";
 }
 
 }  // namespace
@@ -68,6 +76,14 @@ bool ResolveReferences(XDocument& doc, ParseContext& ctx) {
     } else {
       auto it = by_id.find(o.id);
       if (it != by_id.end()) o.target = it->second;
+    }
+    if (o.target == kNoObject && InAnimation(doc, o)) {
+      // Animation sets are often kept apart from the model they move: the
+      // reference keeps its name as the target it stands for.
+      std::size_t pushed = PushAncestors(doc, o.parent, ctx);
+      ctx.Warn(XWarningCode::kAnimationTargetMissing, o.source_offset);
+      for (std::size_t k = 0; k < pushed; ++k) ctx.PopObject();
+      continue;
     }
     if (o.target == kNoObject) {
       PushAncestors(doc, o.parent, ctx);
@@ -142,7 +158,8 @@ class ExpansionCheck {
   // object has its children.
   std::uint32_t EdgeCount(std::uint32_t i) const {
     const XObject& o = doc_.objects[i];
-    return o.is_reference ? 1 : o.child_count;
+    if (o.is_reference) return o.target != kNoObject ? 1 : 0;  // unresolved: a leaf
+    return o.child_count;
   }
   std::uint32_t Edge(std::uint32_t i, std::uint32_t k) const {
     const XObject& o = doc_.objects[i];

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/crt/narrow_code_page.h"
+#include "platform/crt/utf8.h"
 #include "platform/xfile/number_text.h"
 
 namespace ortolix {
@@ -11,7 +13,56 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlpha(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsNameChar(char c) { return IsAlpha(c) || IsDigit(c) || c == '_' || c == '-' || c == '.'; }
+bool IsHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+bool IsNameChar(char c) {
+  return IsAlpha(c) || IsDigit(c) || c == '_' || c == '-' || c == '.' || IsHigh(c);
+}
+bool StartsName(char c) { return IsAlpha(c) || c == '_' || IsHigh(c); }
+
+bool IsValidUtf8(const char* p, const char* end) {
+  const auto* b = reinterpret_cast<const unsigned char*>(p);
+  const auto* e = reinterpret_cast<const unsigned char*>(end);
+  while (b < e) {
+    char32_t cp;
+    std::size_t len = utf8::DecodeBounded(b, static_cast<std::size_t>(e - b), cp);
+    if (len == 0) return false;
+    b += len;
+  }
+  return true;
+}
+
+// A Shift-JIS lead byte and the bytes that may follow it.
+bool IsDoubleByteLead(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+bool IsDoubleByteTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
+// End of the name starting at `p`. Bytes above 0x7F are name characters.
+// Under a double-byte narrow code page, and under UTF-8 for a name that is
+// not UTF-8 (a Shift-JIS name read without `--codepage`), a lead byte
+// carries the next byte with it even when that byte is '\\', '{' or another
+// ASCII character. Single-byte code pages pair nothing.
+const char* NameEnd(const char* p, const char* end) {
+  const char* q = p;
+  bool high = false;
+  while (q < end && IsNameChar(*q)) high |= IsHigh(*q++);
+  if (!high) return q;
+  bool pairs = NarrowCodePageIsDoubleByte() ||
+               (NarrowCodePage() == kUtf8CodePage && !IsValidUtf8(p, q));
+  if (!pairs) return q;
+  q = p;
+  while (q < end) {
+    auto c = static_cast<unsigned char>(*q);
+    if (IsDoubleByteLead(c) && q + 1 < end && IsDoubleByteTrail(static_cast<unsigned char>(q[1]))) {
+      q += 2;
+    } else if (IsNameChar(*q)) {
+      ++q;
+    } else {
+      break;
+    }
+  }
+  return q;
+}
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -119,9 +170,8 @@ TokenKind TextTokenizer::PeekKind() {
     p_ = saved;
     return ok ? t.kind : TokenKind::kInvalid;
   }
-  if (IsAlpha(c) || c == '_') {
-    const char* q = p_;
-    while (q < end_ && IsNameChar(*q)) ++q;
+  if (StartsName(c)) {
+    const char* q = NameEnd(p_, end_);
     return KeywordKind(std::string_view(p_, static_cast<std::size_t>(q - p_)));
   }
   return TokenKind::kInvalid;
@@ -156,8 +206,7 @@ bool TextTokenizer::Next(Token* token) {
     return ReadNumberOrName(token, true);
   }
   if (kind == TokenKind::kName || (kind >= TokenKind::kTemplate && kind <= TokenKind::kArray)) {
-    const char* q = p_;
-    while (q < end_ && IsNameChar(*q)) ++q;
+    const char* q = NameEnd(p_, end_);
     token->kind = kind;
     token->text = std::string_view(p_, static_cast<std::size_t>(q - p_));
     if (kind == TokenKind::kName && token->text.find_first_of(".-") != std::string_view::npos) {
@@ -180,8 +229,7 @@ bool TextTokenizer::Next(Token* token) {
 // "3DS_Box" or a lone '.'.
 bool TextTokenizer::ReadNumberOrName(Token* token, bool report) {
   token->offset = At(p_);
-  const char* run_end = p_;
-  while (run_end < end_ && IsNameChar(*run_end)) ++run_end;
+  const char* run_end = NameEnd(p_, end_);
   NumberScan scan;
   if (ScanNumber(p_, end_, &scan) && scan.end >= run_end) {
     token->text = std::string_view(p_, static_cast<std::size_t>(scan.end - p_));
@@ -276,6 +324,7 @@ void TextTokenizer::ConsumeSeparatorRun() {
 }
 
 bool TextTokenizer::ExpectedValue(const char* what) {
+  if (p_ < end_ && *p_ == '}' && StopsQuietly(TokenKind::kCBrace)) return false;
   std::string found = p_ >= end_ ? std::string("end of data") : std::string("'") + *p_ + "'";
   return ctx_.Fail(D3DXFERR_PARSEERROR, At(p_), std::string("expected ") + what + ", found " + found);
 }
@@ -309,6 +358,7 @@ bool TextTokenizer::ReadInteger(std::uint32_t* value, bool* negative) {
   std::uint32_t v = static_cast<std::uint32_t>(scan.integer);
   *negative = scan.negative && v != 0;
   *value = scan.negative ? 0u - v : v;
+  if (*negative) negative_at_ = At(p_);  // the value's own position, for warnings
   p_ = scan.end;
   ConsumeSeparators();
   return true;
@@ -346,7 +396,8 @@ bool TextTokenizer::ReadPlainDecimal(float* value) {
     scan.mantissa = mantissa;
     scan.decimal_exponent = decimal_exponent;
     scan.end = p;
-    *value = ScannedToFloat(p_, scan);
+    bool out_of_range = false;  // at most 15 digits and no exponent: always in range
+    *value = ScannedToFloat(p_, scan, &out_of_range);
   }
   p_ = p;
   ConsumeSeparators();
@@ -366,7 +417,9 @@ bool TextTokenizer::ReadFloat(float* value) {
   } else if (scan.unusual) {
     ctx_.Warn(XWarningCode::kExponent, At(p_));
   }
-  *value = ScannedToFloat(p_, scan);
+  bool out_of_range = false;
+  *value = ScannedToFloat(p_, scan, &out_of_range);
+  if (out_of_range) ctx_.Warn(XWarningCode::kFloatOutOfRange, At(p_));
   p_ = scan.end;
   ConsumeSeparators();
   return true;
@@ -376,7 +429,10 @@ bool TextTokenizer::ReadFloats(void* out, std::size_t count) {
   auto* bytes = static_cast<unsigned char*>(out);
   for (std::size_t i = 0; i < count; ++i) {
     float value = 0.0f;
-    if (!ReadFloat(&value)) return false;
+    if (!ReadFloat(&value)) {
+      NoteBulkValuesRead(i);
+      return false;
+    }
     std::memcpy(bytes + i * 4, &value, 4);
   }
   return true;
@@ -390,7 +446,9 @@ bool TextTokenizer::ReadDouble(double* value) {
   if (scan.special) ctx_.Warn(XWarningCode::kNanSpelling, At(p_));
   else if (scan.is_integer) ctx_.Warn(XWarningCode::kIntegerAsFloat, At(p_));
   else if (scan.unusual) ctx_.Warn(XWarningCode::kExponent, At(p_));
-  *value = ScannedToDouble(p_, scan);
+  bool out_of_range = false;
+  *value = ScannedToDouble(p_, scan, &out_of_range);
+  if (out_of_range) ctx_.Warn(XWarningCode::kFloatOutOfRange, At(p_));
   p_ = scan.end;
   ConsumeSeparators();
   return true;
@@ -401,11 +459,37 @@ bool TextTokenizer::ReadDwords(void* out, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     bool negative = false;
     std::uint32_t value = 0;
-    if (!ReadInteger(&value, &negative)) return false;
-    if (negative) ctx_.Warn(XWarningCode::kNegativeUnsigned, At(p_));
+    if (!ReadInteger(&value, &negative)) {
+      NoteBulkValuesRead(i);
+      return false;
+    }
+    if (negative) ctx_.Warn(XWarningCode::kNegativeUnsigned, negative_at_);
     std::memcpy(bytes + i * 4, &value, 4);
   }
   return true;
+}
+
+// Values left after a final array are extra elements: every value token and
+// separator up to the closing brace, a child object or a reference.
+bool TextTokenizer::EndOfMembers(bool last_is_array) {
+  if (!last_is_array) return true;
+  TokenKind k = PeekKind();
+  if (k != TokenKind::kInteger && k != TokenKind::kFloatValue && k != TokenKind::kString) {
+    return true;
+  }
+  ctx_.Warn(XWarningCode::kArrayExtraElements, At(p_));
+  for (;;) {
+    k = PeekKind();
+    if (k == TokenKind::kSemicolon || k == TokenKind::kComma) {
+      ++p_;
+      continue;
+    }
+    if (k != TokenKind::kInteger && k != TokenKind::kFloatValue && k != TokenKind::kString) {
+      return true;
+    }
+    Token t;
+    if (!Next(&t)) return false;
+  }
 }
 
 bool TextTokenizer::ReadString(std::string_view* value) {

@@ -22,7 +22,7 @@ class TextTokenizer final : public TokenStream {
   [[nodiscard]] bool ReadDouble(double* value) override;
   [[nodiscard]] bool ReadDwords(void* out, std::size_t count) override;
   [[nodiscard]] bool ReadString(std::string_view* value) override;
-  [[nodiscard]] bool EndOfMembers() override { return true; }
+  [[nodiscard]] bool EndOfMembers(bool last_is_array) override;
 
  private:
   void SkipSpace();
@@ -40,6 +40,7 @@ class TextTokenizer final : public TokenStream {
   const char* p_;
   const char* end_;
   ParseContext& ctx_;
+  std::uint64_t negative_at_ = 0;  // where the last negative integer read starts
 };
 
 }  // namespace ortolix

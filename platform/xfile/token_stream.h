@@ -91,9 +91,39 @@ class TokenStream {
   [[nodiscard]] virtual bool ReadDouble(double* value) = 0;
   [[nodiscard]] virtual bool ReadDwords(void* out, std::size_t count) = 0;
   [[nodiscard]] virtual bool ReadString(std::string_view* value) = 0;
-  // After the last member of an object: fails when a binary value list still
-  // holds values; text consumes nothing.
-  [[nodiscard]] virtual bool EndOfMembers() = 0;
+  // After the last member of an object. When that member is an array
+  // (`last_is_array`), values still ahead of the closing brace (text) or in
+  // the value list (binary) are extra elements: skipped with a warning.
+  // Otherwise a binary list that still holds values fails.
+  [[nodiscard]] virtual bool EndOfMembers(bool last_is_array) = 0;
+
+  // While set, a value read that meets a '}' fails without recording an
+  // error, so that the caller can take an array cut short by the closing
+  // brace; StoppedAtBrace() then tells it happened (and clears the mark),
+  // with the values a bulk read (ReadFloats, ReadDwords) stored before it.
+  void StopAtBrace(bool stop) { stop_at_brace_ = stop; }
+  bool StoppedAtBrace(std::uint64_t* bulk_values_read) {
+    bool stopped = stopped_at_brace_;
+    stopped_at_brace_ = false;
+    *bulk_values_read = bulk_values_read_;
+    return stopped;
+  }
+
+ protected:
+  // For the tokenizers: true (and the mark set) when a value read that
+  // found `kind` instead of a value is to stop quietly.
+  bool StopsQuietly(TokenKind kind) {
+    if (!stop_at_brace_ || kind != TokenKind::kCBrace) return false;
+    stopped_at_brace_ = true;
+    return true;
+  }
+  // Called by a bulk read that failed after storing `values` values.
+  void NoteBulkValuesRead(std::uint64_t values) { bulk_values_read_ = values; }
+
+ private:
+  bool stop_at_brace_ = false;
+  bool stopped_at_brace_ = false;
+  std::uint64_t bulk_values_read_ = 0;
 };
 
 }  // namespace ortolix

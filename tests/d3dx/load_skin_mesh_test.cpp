@@ -415,9 +415,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"MaterialIndex",
                     Mesh("m", kTwoTriangles + "MeshMaterialList { 1; 2; 0, 1;;\n" + MaterialText("A", "1;1;1;1") + "}\n"),
                     D3DXERR_INVALIDDATA, "Mesh 'm' > MeshMaterialList: face 1 uses material 1 of 1"},
+        // A count far beyond what the faces could use is not filled in.
         FailureCase{"MaterialObjects",
-                    Mesh("m", kTwoTriangles + "MeshMaterialList { 2; 2; 0, 1;;\n" + MaterialText("A", "1;1;1;1") + "}\n"),
-                    D3DXERR_INVALIDDATA, "Mesh 'm' > MeshMaterialList: 1 Material objects for 2 materials"},
+                    Mesh("m", kTwoTriangles + "MeshMaterialList { 70000; 2; 0, 1;;\n" + MaterialText("A", "1;1;1;1") + "}\n"),
+                    D3DXERR_INVALIDDATA, "Mesh 'm' > MeshMaterialList: 1 Material objects for 70000 materials"},
         FailureCase{"SecondSkinHeader", Mesh("s", kTwoTriangles + kSkinHeader + kSkinHeader + kBoneWeights),
                     D3DXERR_INVALIDDATA, "Mesh 's' > XSkinMeshHeader: a second XSkinMeshHeader"},
         FailureCase{"SkinWeightsBeforeHeader", Mesh("s", kTwoTriangles + kBoneWeights + kSkinHeader),
@@ -434,6 +435,42 @@ TEST_F(LoadSkinMeshTest, OneMaterialIndexForAllFacesIsToleratedWithAWarning) {
   ASSERT_EQ(loaded.report.warnings.size(), 1u);
   EXPECT_EQ(loaded.report.warnings[0].code, MeshWarningCode::kSingleMaterialIndex);
   EXPECT_EQ(loaded.report.warnings[0].object, "Mesh 'm' > MeshMaterialList");
+}
+
+TEST_F(LoadSkinMeshTest, MaterialChildrenBeyondOrShortOfTheCountAreRepairedWithAWarning) {
+  struct Case {
+    const char* label;
+    std::string list;
+    DWORD count;
+    MeshWarningCode warning;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"more children", "MeshMaterialList { 1; 2; 0, 0;;\n" + MaterialText("A", "0;1;0;1") +
+                            MaterialText("B", "0;0;1;1") + "}\n",
+       1, MeshWarningCode::kExtraMaterials, "2 Material objects for 1 materials; the first 1 are used"},
+      {"fewer children", "MeshMaterialList { 3; 2; 0, 2;;\n" + MaterialText("A", "0;1;0;1") + "}\n", 3,
+       MeshWarningCode::kMissingMaterials, "1 Material objects for 3 materials; the rest are white"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    LoadedMesh loaded = Load(Mesh("m", kTwoTriangles + c.list));
+    ASSERT_EQ(loaded.code, S_OK) << loaded.report.error;
+    ASSERT_EQ(loaded.material_count, c.count);
+    const auto* records = static_cast<const D3DXMATERIAL*>(loaded.materials->GetBufferPointer());
+    EXPECT_EQ(records[0].MatD3D.Diffuse.g, 1.0f);
+    EXPECT_EQ(records[0].MatD3D.Diffuse.b, 0.0f);
+    for (DWORD i = 1; i < c.count; ++i) {
+      const D3DMATERIAL9& white = records[i].MatD3D;
+      EXPECT_EQ(std::vector<float>(&white.Diffuse.r, &white.Power + 1),
+                (std::vector<float>{1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0}));
+      EXPECT_EQ(records[i].pTextureFilename, nullptr);
+    }
+    ASSERT_EQ(loaded.report.warnings.size(), 1u);
+    EXPECT_EQ(loaded.report.warnings[0].code, c.warning);
+    EXPECT_EQ(loaded.report.warnings[0].object, "Mesh 'm' > MeshMaterialList");
+    EXPECT_EQ(loaded.report.warnings[0].message, c.message);
+  }
 }
 
 TEST_F(LoadSkinMeshTest, FewerCoordinatesAndColoursThanVerticesAreToleratedWithWarnings) {

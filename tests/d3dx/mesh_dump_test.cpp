@@ -1,5 +1,5 @@
 // DumpMeshes: the JSON of `ortolix dump --meshes`.
-#include "platform/d3dx/mesh_dump.h"
+#include "inspect/mesh_json.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -41,7 +41,7 @@ TEST_F(MeshDumpTest, OneEntryPerMeshInFileOrderWithFailuresListed) {
       "MeshTextureCoords { 2; 0.0;0.0;, 1.0;0.0;; }\n }\n}\n"
       "Mesh broken {\n" + triangle + FaceList({{0, 1, 5}}) + "}\n");
   std::string text, error;
-  ASSERT_EQ(DumpMeshes(path.c_str(), &text, &error), S_OK) << error;
+  ASSERT_EQ(DumpMeshes(path.c_str(), ReaderLimits{}, &text, &error), S_OK) << error;
   const json meshes = json::parse(text);
   ASSERT_EQ(meshes.size(), 2u);
   const json& quad = meshes[0];
@@ -76,10 +76,10 @@ TEST_F(MeshDumpTest, OneEntryPerMeshInFileOrderWithFailuresListed) {
 
 TEST_F(MeshDumpTest, AFileThatCannotBeReadFailsWithItsReason) {
   std::string text, error;
-  EXPECT_EQ(DumpMeshes("/nonexistent/ortolix.x", &text, &error), D3DXFERR_FILENOTFOUND);
+  EXPECT_EQ(DumpMeshes("/nonexistent/ortolix.x", ReaderLimits{}, &text, &error), D3DXFERR_FILENOTFOUND);
   EXPECT_FALSE(error.empty());
   const std::string path = Write("Mesh m { 3; 0.0;0.0;0.0;, }");
-  EXPECT_LT(DumpMeshes(path.c_str(), &text, &error), 0);
+  EXPECT_LT(DumpMeshes(path.c_str(), ReaderLimits{}, &text, &error), 0);
   EXPECT_NE(error.find("ortolix_mesh_dump_"), std::string::npos) << error;
 }
 

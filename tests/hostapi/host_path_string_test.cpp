@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/crt/narrow_code_page.h"
+
 namespace ortolix {
 namespace {
 
@@ -68,7 +70,7 @@ TEST(HostPathString, NonAsciiCutAndUnconvertibleTexts) {
       {"pair cut at 259 units", w258 + u"\U0001F600", nullptr, w258, a258},
       {"narrow form of 260 bytes", w258 + u"\u00e9", nullptr, w258 + u"\u00e9", a258},
       {"narrow cut inside a character", u"", a258_e_acute.c_str(), w258, a258},
-      {"undecodable bytes widen one by one", u"", "caf\xE9", u"caf\u00e9", "caf\xE9"},
+      {"undecodable bytes become U+FFFD", u"", "caf\xE9", u"caf\ufffd", "caf\xE9"},
       {"lone surrogate", std::u16string(u"a") + char16_t(0xD800) + u"b", nullptr,
        std::u16string(u"a") + char16_t(0xD800) + u"b", ""},
   };
@@ -78,6 +80,28 @@ TEST(HostPathString, NonAsciiCutAndUnconvertibleTexts) {
     EXPECT_EQ(Wide(s), c.wide) << c.label;
     EXPECT_EQ(Narrow(s), c.narrow) << c.label;
   }
+}
+
+TEST(HostPathString, NarrowTextIsReadInTheNarrowCodePage) {
+  struct Case {
+    unsigned code_page;
+    std::string narrow;
+    std::u16string wide;
+  };
+  const Case cases[] = {
+      {kUtf8CodePage, "caf\xc3\xa9", u"caf\u00e9"},
+      {kUtf8CodePage, "caf\xe9.bmp", u"caf\ufffd.bmp"},      // not UTF-8: U+FFFD
+      {kUtf8CodePage, std::string(258, 'x') + "\xc3\xa9", std::u16string(258, u'x')},  // cut
+      {932, "\x95\x5c\x8e\xa6", u"\u8868\u793a"},
+      {1252, "caf\xe9", u"caf\u00e9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code_page);
+    ASSERT_TRUE(SetNarrowCodePage(c.code_page));
+    HostPathString s(c.narrow.c_str());
+    EXPECT_EQ(Wide(s), c.wide);
+  }
+  ASSERT_TRUE(SetNarrowCodePage(kUtf8CodePage));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/xfile/dump_json.h"
+#include "inspect/xfile_json.h"
 #include "tests/xfile/xfile_test_support.h"
 
 namespace ortolix::test {

@@ -123,6 +123,33 @@ TEST(XFileHostileInput, LimitsAreEnforced) {
   EXPECT_EQ(deep.hr, D3DXFERR_PARSEERROR);
 }
 
+// One budget covers the inflated payload, Lock data and objects: a small
+// compressed file declaring large arrays, or holding many empty frames,
+// stops at the budget with an error naming it; the default budget reads it.
+TEST(XFileHostileInput, TheMemoryBudgetBoundsEveryRead) {
+  std::string arrays = "\ntemplate Big { <11111111-2222-3333-4444-555555555555> DWORD n; array DWORD x[n]; }\n";
+  for (int k = 0; k < 3; ++k) {
+    arrays += "Big { 300000; ";
+    for (int i = 0; i < 300000; ++i) arrays += "0,";
+    arrays += "; }\n";
+  }
+  std::string frames = "\n";
+  for (int i = 0; i < 100000; ++i) frames += "Frame{}";
+  ReaderLimits budget;
+  budget.max_memory = 4u << 20;
+  for (const std::string* payload : {&arrays, &frames}) {
+    SCOPED_TRACE(payload == &arrays ? "arrays" : "frames");
+    std::vector<std::uint8_t> image = Mszip("xof 0303tzip0032", *payload);
+    ASSERT_LT(image.size(), 200000u);
+    Opened small(image, true, &budget);
+    EXPECT_EQ(small.hr, E_OUTOFMEMORY);
+    EXPECT_NE(small.error.message.find("budget of 4194304 bytes"), std::string::npos)
+        << small.error.Format();
+    Opened ample(image);
+    EXPECT_EQ(ample.hr, S_OK) << ample.error.Format();
+  }
+}
+
 // A reference model for the truncation and corruption runs.
 const char kModel[] =
     "\nFrame Root {\n"

@@ -14,12 +14,6 @@
 namespace ortolix::test {
 namespace {
 
-// A file declaring template `T` with `members`, then `T { body }`.
-std::string OneObject(const std::string& members, const std::string& body) {
-  return "\ntemplate T {\n <11111111-2222-3333-4444-555555555555>\n" + members +
-         "\n}\nT {\n" + body + "\n}\n";
-}
-
 struct ValueCase {
   const char* label;
   const char* members;
@@ -27,24 +21,6 @@ struct ValueCase {
   std::vector<std::uint8_t> lock;  // expected Lock bytes
   int warning;                     // XWarningCode expected, or -1
 };
-
-std::vector<std::uint8_t> F32(std::initializer_list<float> values) {
-  std::vector<std::uint8_t> out;
-  for (float v : values) {
-    std::uint8_t b[4];
-    std::memcpy(b, &v, 4);
-    out.insert(out.end(), b, b + 4);
-  }
-  return out;
-}
-
-std::vector<std::uint8_t> U32(std::initializer_list<std::uint32_t> values) {
-  std::vector<std::uint8_t> out;
-  for (std::uint32_t v : values) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-  }
-  return out;
-}
 
 constexpr int kNone = -1;
 constexpr int W(XWarningCode c) { return static_cast<int>(c); }

@@ -132,4 +132,42 @@ std::string SharedDir() {
   return std::filesystem::is_directory(dir + "/corpus/public") ? dir : std::string();
 }
 
+bool IsXFileName(const std::filesystem::path& path) {
+  return path.extension() == ".x" || path.extension() == ".X";
+}
+
+std::string OneObject(const std::string& members, const std::string& body) {
+  return "\ntemplate T {\n <11111111-2222-3333-4444-555555555555>\n" + members +
+         "\n}\nT {\n" + body + "\n}\n";
+}
+
+namespace {
+
+template <typename T>
+std::vector<std::uint8_t> LittleEndian(std::initializer_list<T> values) {
+  std::vector<std::uint8_t> out;
+  for (T v : values) {
+    std::uint8_t b[sizeof(T)];
+    std::memcpy(b, &v, sizeof(T));
+    out.insert(out.end(), b, b + sizeof(T));
+  }
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> F32(std::initializer_list<float> values) { return LittleEndian(values); }
+std::vector<std::uint8_t> U32(std::initializer_list<std::uint32_t> values) {
+  return LittleEndian(values);
+}
+std::vector<std::uint8_t> U16(std::initializer_list<std::uint16_t> values) {
+  return LittleEndian(values);
+}
+
+std::vector<std::uint8_t> Cat(std::initializer_list<std::vector<std::uint8_t>> parts) {
+  std::vector<std::uint8_t> out;
+  for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
 }  // namespace ortolix::test

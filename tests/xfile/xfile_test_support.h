@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +38,16 @@ struct Opened {
 
 Opened OpenText(std::string_view text_after_header, std::string_view header = "xof 0303txt 0032");
 
+// A file body declaring template `T` with `members`, then `T { body }`; the
+// body starts on line 7.
+std::string OneObject(const std::string& members, const std::string& body);
+
+// Little-endian Lock bytes of values, and their concatenation.
+std::vector<std::uint8_t> F32(std::initializer_list<float> values);
+std::vector<std::uint8_t> U32(std::initializer_list<std::uint32_t> values);
+std::vector<std::uint8_t> U16(std::initializer_list<std::uint16_t> values);
+std::vector<std::uint8_t> Cat(std::initializer_list<std::vector<std::uint8_t>> parts);
+
 // Lock bytes of an object.
 std::vector<std::uint8_t> LockBytes(ID3DXFileData* data);
 
@@ -45,6 +57,9 @@ std::vector<std::uint8_t> LockBytes(ID3DXFileData* data);
 std::string Snapshot(const ID3DXFileEnumObject& e);
 
 std::vector<std::uint8_t> ReadCorpusFile(const std::string& path);
+// A corpus entry to read: a file named *.x or *.X (the folder may hold
+// other files beside them).
+bool IsXFileName(const std::filesystem::path& path);
 std::string SharedDir();  // "" when the shared folder is absent
 
 }  // namespace ortolix::test

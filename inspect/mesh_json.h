@@ -2,9 +2,11 @@
 // for the import (32-bit indices, then sorted by attribute), as JSON.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/d3dx/d3dx_types.h"
+#include "platform/xfile/reader_limits.h"
 
 namespace ortolix {
 
@@ -14,7 +16,8 @@ namespace ortolix {
 // "bones" (name, influence count) and "warnings"; a mesh that fails has
 // "error" (and "code") in place of the mesh keys. Returns the failure of
 // opening or walking the file, with its message in *error; a failing mesh
-// does not fail the dump. `json` is indented by two blanks.
-[[nodiscard]] HRESULT DumpMeshes(const char* path, std::string* json, std::string* error);
+// does not fail the dump; `failed` (when given) counts such meshes.
+[[nodiscard]] HRESULT DumpMeshes(const char* path, const ReaderLimits& limits, std::string* json,
+                                 std::string* error, std::size_t* failed = nullptr);
 
 }  // namespace ortolix

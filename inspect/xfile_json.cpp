@@ -1,10 +1,9 @@
-#include "platform/xfile/dump_json.h"
+#include "inspect/xfile_json.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstring>
 #include <map>
 
+#include "platform/crt/json_text.h"
 #include "platform/xfile/document.h"
 #include "platform/xfile/standard_templates.h"
 
@@ -36,23 +35,8 @@ class JsonWriter {
   std::string out_;
 };
 
-void JsonWriter::Str(std::string_view s) {
-  out_ += '"';
-  for (char c : s) {
-    auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out_ += '\\';
-      out_ += c;
-    } else if (u < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", u);
-      out_ += buf;
-    } else {
-      out_ += c;
-    }
-  }
-  out_ += '"';
-}
+// Names and strings are narrow text of the file's code page.
+void JsonWriter::Str(std::string_view s) { AppendNarrowString(out_, s); }
 
 void JsonWriter::Guid(const GUID& g) {
   char buf[40];
@@ -62,27 +46,9 @@ void JsonWriter::Guid(const GUID& g) {
   Str(buf);
 }
 
-void JsonWriter::Float(double v) {
-  if (std::isnan(v)) {
-    out_ += "\"nan\"";
-  } else if (std::isinf(v)) {
-    out_ += v > 0 ? "\"inf\"" : "\"-inf\"";
-  } else {
-    char buf[32];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out_.append(buf, r.ptr);
-  }
-}
+void JsonWriter::Float(double v) { AppendDouble(out_, v); }
 
-void JsonWriter::Float(float v) {
-  if (!std::isfinite(v)) {
-    Float(static_cast<double>(v));
-    return;
-  }
-  char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, v);
-  out_.append(buf, r.ptr);
-}
+void JsonWriter::Float(float v) { AppendFloat(out_, v); }
 
 void JsonWriter::Header() {
   const XFileHeader& h = doc_.header;
@@ -205,6 +171,7 @@ void JsonWriter::Object(std::uint32_t index, int indent) {
     out_ += ", \"id\": ";
     Guid(r.id);
   }
+  if (o.is_reference && o.target == kNoObject) out_ += ", \"unresolved\": true";
   out_ += o.is_reference ? ", \"reference\": true}" : ", \"reference\": false";
   if (o.is_reference) return;
   if (o.template_index < 0) {
@@ -249,32 +216,33 @@ std::string XFileJson(const ID3DXFileEnumObject& file, bool summary) {
   return text;
 }
 
-int DumpXFileJson(const char* path, bool summary, std::FILE* out, std::FILE* err) {
+HRESULT DumpXFileJson(const char* path, bool summary, const ReaderLimits& limits,
+                      std::string* json, std::string* error) {
   ID3DXFile* file = nullptr;
   if (Failed(D3DXFileCreate(&file))) {
-    std::fprintf(err, "out of memory\n");
-    return 1;
+    *error = "out of memory";
+    return E_OUTOFMEMORY;
   }
   const std::string_view blocks[] = {RetainedModeTemplates(), SkinningTemplates(),
                                      VertexDataTemplates()};
   for (std::string_view block : blocks) {
-    if (Failed(file->RegisterTemplates(block.data(), block.size()))) {
-      std::fprintf(err, "%s\n", file->LastError().Format().c_str());
+    if (HRESULT hr = file->RegisterTemplates(block.data(), block.size()); Failed(hr)) {
+      *error = file->LastError().Format();
       file->Release();
-      return 1;
+      return hr;
     }
   }
+  file->SetLimits(limits);
   ID3DXFileEnumObject* e = nullptr;
-  if (Failed(file->CreateEnumObject(path, D3DXF_FILELOAD_FROMFILE, &e))) {
-    std::fprintf(err, "%s\n", file->LastError().Format().c_str());
+  if (HRESULT hr = file->CreateEnumObject(path, D3DXF_FILELOAD_FROMFILE, &e); Failed(hr)) {
+    *error = file->LastError().Format();
     file->Release();
-    return 1;
+    return hr;
   }
-  std::string json = XFileJson(*e, summary);
-  std::fwrite(json.data(), 1, json.size(), out);
+  *json = XFileJson(*e, summary);
   e->Release();
   file->Release();
-  return 0;
+  return S_OK;
 }
 
 }  // namespace ortolix
