@@ -134,6 +134,12 @@ HRESULT LoadFrameReference(ReadContext& ctx, ID3DXFileData& data, FrameNode& nod
   }
   if (length <= 1) return ctx.Fail(E_INVALIDARG, "an empty frame reference");
   FrameNode* target = ctx.FindByName(name);
+  if (target == nullptr && data.IsUnresolvedReference()) {
+    // An animation file for a model kept in another file: its frames are
+    // nowhere in this one.
+    return ctx.Fail(E_INVALIDARG, "the animation refers to frames not in this file (first: '" + name +
+                                      "'); the model it animates is kept in another file");
+  }
   if (target == nullptr) {
     return ctx.Fail(E_INVALIDARG, "the frame '" + name + "' is not defined before the Animation");
   }

@@ -109,6 +109,15 @@ TEST(Animation, BadAnimationsFailTheRead) {
   }
 }
 
+// An animation file for a model kept elsewhere: the file services keep the
+// unresolved name, and the read fails saying the frame is not in this file.
+TEST(Animation, FrameOfAnotherFileFailsNamingIt) {
+  SceneReader r;
+  EXPECT_EQ(r.ReadText("AnimationSet S { Animation { { Elsewhere } } }\n"), E_INVALIDARG);
+  EXPECT_NE(r.reader.error.find("not in this file (first: 'Elsewhere')"), std::string::npos)
+      << r.reader.error;
+}
+
 TEST(Animation, ShortKeyDataReadsZerosWithAWarning) {
   SceneReader r;
   // Rotation keys written with three values: 20 bytes each where 24 are read.
