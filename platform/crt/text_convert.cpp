@@ -1,10 +1,6 @@
 #include "platform/crt/text_convert.h"
 
-#ifdef _WIN32
-#include <cstdlib>
-#else
 #include "platform/crt/utf8.h"
-#endif
 
 namespace ortolix {
 
@@ -13,18 +9,6 @@ std::size_t WideLength(const WideChar* text) {
   while (text[n] != 0) ++n;
   return n;
 }
-
-#ifdef _WIN32
-
-std::size_t LocaleNarrowFromWide(char* out, std::size_t out_size, const WideChar* in) {
-  return std::wcstombs(out, reinterpret_cast<const wchar_t*>(in), out_size);
-}
-
-std::size_t LocaleWideFromNarrow(WideChar* out, std::size_t out_count, const char* in) {
-  return std::mbstowcs(reinterpret_cast<wchar_t*>(out), in, out_count);
-}
-
-#else
 
 std::size_t LocaleNarrowFromWide(char* out, std::size_t out_size, const WideChar* in) {
   std::size_t written = 0;
@@ -57,7 +41,5 @@ std::size_t LocaleWideFromNarrow(WideChar* out, std::size_t out_count, const cha
   if (written < out_count) out[written] = 0;
   return written;
 }
-
-#endif
 
 }  // namespace ortolix

@@ -17,7 +17,7 @@ using json = nlohmann::ordered_json;
 
 std::string Hex(DWORD value) {
   char text[16];
-  std::snprintf(text, sizeof text, "0x%08X", value);
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
   return text;
 }
 
