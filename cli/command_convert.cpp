@@ -68,7 +68,7 @@ int ExportHost(PluginCallbackFn callback, InProcessHost& host, const ConvertOpti
   host.filePath = HostPathString(options.output.c_str());
   headless::Reset();
   InstallExportAnswers(options);
-  const int prepared = ExportStatus(callback(kMessageExportPrepare, &host, kModuleInstance, 0),
+  const int prepared = ExportStatus(callback(kMessageExportPrepare, &host, ModuleInstance(), 0),
                                     "export preparation");
   if (prepared != kExitOk) return prepared;
   headless::Reset();

@@ -6,7 +6,6 @@
 // the callback the plug-in registered.
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "cli/option_checks.h"
 #include "cli/output_file.h"
 #include "cli/written_file_check.h"
+#include "cli/import_session.h"
 #include "host/host_json.h"
 #include "platform/crt/clock.h"
 #include "platform/crt/text_convert.h"
@@ -40,21 +40,6 @@ struct ExportOptions {
   std::string answer = "ok";
   bool cancel = false;
   bool noVerify = false;
-};
-
-// The module instance the Host hands over with message 0x10020; the headless
-// dialog manager finds dialog 102 whatever its value, as long as it is set.
-const PluginWord kModuleInstance = 0x400000;
-
-// The Host's side of registration: it accepts the one extension offered.
-class CommandPluginInfo final : public HostPluginInfo {
- public:
-  CommandPluginInfo() {
-    std::memset(identifier, 0, sizeof identifier);
-    registrationWord1 = registrationWord2 = 0;
-    callback = nullptr;
-  }
-  std::int32_t RegisterExtension(HostPathString&) override { return 1; }
 };
 
 // Text of the command line as the dialog's wide text. Texts are checked to be
@@ -121,21 +106,12 @@ int StatusOf(std::int32_t result, const std::string& what) {
 // Registers the plug-in and runs the two export messages on `host`; `target`
 // names the output in messages.
 int RunPlugin(HostModel& host, const std::string& target) {
-  if (PluginVersion() != kPluginInterfaceVersion) {
-    std::fprintf(stderr, "ortolix export: plug-in interface %d is not %d\n",
-                 static_cast<int>(PluginVersion()), static_cast<int>(kPluginInterfaceVersion));
-    return kExitFailure;
-  }
-  CommandPluginInfo info;
-  if (PluginProc(kMessageRegister, &info, reinterpret_cast<PluginWord>(&info), 0) != 1 ||
-      info.callback == nullptr) {
-    std::fprintf(stderr, "ortolix export: the plug-in did not register\n");
-    return kExitFailure;
-  }
-  const int prepared = StatusOf(info.callback(kMessageExportPrepare, &host, kModuleInstance, 0),
-                                "export preparation");
+  const PluginCallbackFn callback = RegisterPlugin("export");
+  if (callback == nullptr) return kExitFailure;
+  const int prepared =
+      StatusOf(callback(kMessageExportPrepare, &host, ModuleInstance(), 0), "export preparation");
   if (prepared != kExitOk) return prepared;
-  return StatusOf(info.callback(kMessageExportWrite, &host, 0, 0), "writing " + target);
+  return StatusOf(callback(kMessageExportWrite, &host, 0, 0), "writing " + target);
 }
 
 // Runs the plug-in with the dialog answers installed and the clock set, and

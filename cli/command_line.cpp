@@ -5,6 +5,10 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "platform/crt/narrow_code_page.h"
+#include "cli/plugin_loader.h"
+#ifdef _WIN32
+#include "cli/win32_dialog_driver.h"
+#endif
 #include "platform/crt/text_convert.h"
 #include "plugin/plugin_entry.h"
 
@@ -81,6 +85,12 @@ int RunCommandLine(int argc, char** argv) {
         }
         return SetNarrowCodePage(value) ? "" : "code page " + text + " cannot be converted here";
       });
+  app.fallthrough();  // the options below may also follow the subcommand
+  app.allow_windows_style_options(false);  // "/path" is a path on every platform
+  AddPluginOption(app);
+#ifdef _WIN32
+  AddDialogDriverOptions(app);
+#endif
   int status = kExitFailure;
   AddExportCommand(app, status);
   AddImportCommand(app, status);

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "cli/exit_codes.h"
+#include "cli/plugin_loader.h"
 #include "cli/read_failure.h"
 #include "import/import_dialog.h"
 #include "import/import_model.h"
@@ -51,8 +53,10 @@ void InstallAnswers(const ImportAnswers& answers) {
         DialogStep::TypeText(ControlRef::Id(ORTOLIX_IDC_IMPORT_TICKS_EDIT), WideText(*answers.ticks)));
   }
   // The list is filled from the model the read left; an entry it lacks is
-  // not chosen, and the selection stays at entry 0.
-  const std::size_t entries = AnimationListEntries(TheImportModel()).size();
+  // not chosen, and the selection stays at entry 0. A plug-in DLL keeps its
+  // model to itself: then the window driver leaves out a missing entry.
+  const std::size_t entries = LinkedPluginChosen() ? AnimationListEntries(TheImportModel()).size()
+                                                   : std::numeric_limits<std::size_t>::max();
   if (answers.animation && *answers.animation >= 0 &&
       static_cast<std::size_t>(*answers.animation) < entries) {
     dialog.steps.push_back(
@@ -104,18 +108,30 @@ std::string NarrowText(const std::u16string& text) {
 }
 
 PluginCallbackFn RegisterPlugin(const char* command) {
-  if (PluginVersion() != kPluginInterfaceVersion) {
+  PluginEntryPoints plugin;
+  std::string error;
+  if (!ChosenPlugin(plugin, error)) {
+    std::fprintf(stderr, "ortolix %s: %s\n", command, error.c_str());
+    return nullptr;
+  }
+  if (plugin.version() != kPluginInterfaceVersion) {
     std::fprintf(stderr, "ortolix %s: plug-in interface %d is not %d\n", command,
-                 static_cast<int>(PluginVersion()), static_cast<int>(kPluginInterfaceVersion));
+                 static_cast<int>(plugin.version()), static_cast<int>(kPluginInterfaceVersion));
     return nullptr;
   }
   CommandPluginInfo info;
-  if (PluginProc(kMessageRegister, &info, reinterpret_cast<PluginWord>(&info), 0) != 1 ||
+  if (plugin.proc(kMessageRegister, &info, reinterpret_cast<PluginWord>(&info), 0) != 1 ||
       info.callback == nullptr) {
     std::fprintf(stderr, "ortolix %s: the plug-in did not register\n", command);
     return nullptr;
   }
-  return info.callback;
+  return HostSideCallback(info.callback);
+}
+
+PluginWord ModuleInstance() {
+  PluginEntryPoints plugin;
+  std::string error;
+  return ChosenPlugin(plugin, error) ? plugin.moduleInstance : 0;
 }
 
 int RunImport(PluginCallbackFn callback, InProcessHost& host, const std::string& path,
@@ -131,7 +147,7 @@ int RunImport(PluginCallbackFn callback, InProcessHost& host, const std::string&
   const int read = ReadFile(callback, host, path, command);
   if (read != kExitOk) return read;
   InstallAnswers(answers);
-  const std::int32_t result = callback(kMessageImportTransfer, &host, kModuleInstance, 0);
+  const std::int32_t result = callback(kMessageImportTransfer, &host, ModuleInstance(), 0);
   ReportDialogErrors(command);
   if (result == 1) {
     (void)host.UpdateUseCounts();  // as the Host does once the plug-in is done

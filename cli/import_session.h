@@ -22,13 +22,14 @@ struct ImportAnswers {
   bool cancel = false;                  // press Cancel instead of OK
 };
 
+// Registers the chosen plug-in (plugin_loader.h) as the Host does.
 // The PluginCallback the plug-in registered, or null (with a line on
 // standard error naming `command`).
 PluginCallbackFn RegisterPlugin(const char* command);
 
-// The module instance the Host hands over with the dialog messages; the
-// headless dialog manager finds the dialogs whatever its value.
-inline constexpr PluginWord kModuleInstance = 0x400000;
+// The module instance the Host hands over with the dialog messages: the
+// module that holds the plug-in's dialog templates.
+PluginWord ModuleInstance();
 
 // Reads `path` into `host` and answers the import dialog. The two
 // zero-to-default options among the settings are applied before the read,

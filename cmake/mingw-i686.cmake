@@ -10,3 +10,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # The plug-in DLL carries zlib inside it.
 set(ZLIB_USE_STATIC_LIBS ON)
+set(CLI11_DIR ${CMAKE_CURRENT_LIST_DIR}/mingw-header-libs)
+set(nlohmann_json_DIR ${CMAKE_CURRENT_LIST_DIR}/mingw-header-libs)

@@ -1,18 +1,14 @@
 // Saving a HostModel as the JSON document, walking its public records.
-#include <cstring>
 #include <fstream>
 
 #include "host/host_json.h"
+#include "host/host_text_utf8.h"
 #include "platform/crt/json_text.h"
 
 namespace ortolix {
 
 namespace {
 
-std::string_view TextOf(const HostPathString& text) {
-  const char* narrow = text.Narrow();
-  return {narrow, strnlen(narrow, HostPathString::kCapacity)};
-}
 
 // One JSON object on one line: {"a": 1, "b": [2, 3]}.
 class Fields {
@@ -26,7 +22,7 @@ class Fields {
     out_ += ": ";
     return out_;
   }
-  void Text(const char* key, const HostPathString& value) { AppendString(Key(key), TextOf(value)); }
+  void Text(const char* key, const HostPathString& value) { AppendString(Key(key), Utf8FromHostText(value)); }
   void Float(const char* key, float value) { AppendFloat(Key(key), value); }
   void Int(const char* key, std::int64_t value) { AppendInt(Key(key), value); }
   void Floats(const char* key, const float* values, int count) { AppendFloats(Key(key), values, count); }
@@ -255,15 +251,15 @@ class Document {
 void WriteHeader(Document& doc, HostModel& model) {
   AppendString(doc.Key("format"), kHostModelFormat);
   AppendInt(doc.Key("version"), kHostModelVersion);
-  AppendString(doc.Key("filePath"), TextOf(model.filePath));
+  AppendString(doc.Key("filePath"), Utf8FromHostText(model.filePath));
   {
     Fields creator(doc.Key("creator"));
     creator.Text("name", model.creatorName);
     creator.Text("version", model.creatorVersion);
     creator.Text("website", model.website);
   }
-  AppendString(doc.Key("timeStamp"), TextOf(model.timeStamp));
-  AppendString(doc.Key("message"), TextOf(model.errorMessage));
+  AppendString(doc.Key("timeStamp"), Utf8FromHostText(model.timeStamp));
+  AppendString(doc.Key("message"), Utf8FromHostText(model.errorMessage));
 }
 
 }  // namespace

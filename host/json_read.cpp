@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "host/host_text_utf8.h"
+
 namespace ortolix {
 
 std::string JsonPath::ToString() const {
@@ -117,7 +119,7 @@ HostPathString ReadText(const Json& value, const JsonPath& path) {
   if (text.find('\0') != std::string::npos) path.Fail("text holds a NUL character");
   if (Utf16Length(text) > kMax) path.Fail("text longer than 259 characters");
   if (text.size() > kMax) path.Fail("text longer than 259 bytes in UTF-8");
-  return HostPathString(text.c_str());
+  return HostTextFromUtf8(text);
 }
 
 void ReadFloats(const Json& value, const JsonPath& path, float* out, std::size_t count) {

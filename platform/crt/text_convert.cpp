@@ -1,14 +1,10 @@
 #include "platform/crt/text_convert.h"
 
-#ifdef _WIN32
-#include <cstdlib>
-#else
 #include <string>
 #include <string_view>
 
 #include "platform/crt/narrow_code_page.h"
 #include "platform/crt/utf8.h"
-#endif
 
 namespace ortolix {
 
@@ -17,18 +13,6 @@ std::size_t WideLength(const WideChar* text) {
   while (text[n] != 0) ++n;
   return n;
 }
-
-#ifdef _WIN32
-
-std::size_t LocaleNarrowFromWide(char* out, std::size_t out_size, const WideChar* in) {
-  return std::wcstombs(out, reinterpret_cast<const wchar_t*>(in), out_size);
-}
-
-std::size_t LocaleWideFromNarrow(WideChar* out, std::size_t out_count, const char* in) {
-  return std::mbstowcs(reinterpret_cast<wchar_t*>(out), in, out_count);
-}
-
-#else
 
 std::size_t LocaleNarrowFromWide(char* out, std::size_t out_size, const WideChar* in) {
   std::size_t written = 0;
@@ -63,7 +47,5 @@ std::size_t LocaleWideFromNarrow(WideChar* out, std::size_t out_count, const cha
   if (written < out_count) out[written] = 0;
   return written;
 }
-
-#endif
 
 }  // namespace ortolix

@@ -1,5 +1,7 @@
 // The headless dialog manager's controls for tests and the command: user
-// script, records, display settings and the reset. Not available on Windows.
+// script, records, display settings and the reset. Not available on Windows,
+// where the command's window driver (cli/win32_dialog_driver.h) serves the
+// script, the records and the reset from real windows.
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // The user script that answers headless dialogs and message boxes in place of
 // a person: per dialog a list of steps (set a check box, type into an edit
 // box, choose a list entry, press a button), and a queue of message box
-// answers. Not available on Windows, where a person answers.
+// answers. On Windows the command's window driver plays it on real windows.
 #pragma once
 
 #include <deque>

@@ -277,4 +277,23 @@ TEST(CliImport, InfoImportAndConvertOfARealFile) {
   EXPECT_NE(back.out.find("animations: 0\n"), std::string::npos) << back.out;
 }
 
+// --plugin goes before or after the subcommand; this build cannot load a
+// DLL, so every command that reaches the plug-in fails with the reason and
+// writes nothing.
+TEST(CliPlugin, LoadingADllFailsLoudlyOffWindows) {
+  const std::string out = TempPath("out.x");
+  const std::vector<std::vector<std::string>> runs = {
+      {"--plugin", "ortolix.dlx", "export", kSample, "-o", out},
+      {"export", kSample, "-o", out, "--plugin", "ortolix.dlx"},
+      {"--plugin", "ortolix.dlx", "info", std::string(ORTOLIX_SOURCE_DIR) + "/samples/cube.json"}};
+  for (const std::vector<std::string>& args : runs) {
+    const Outcome run = RunOrtolix(args);
+    EXPECT_EQ(run.status, 1) << Joined(args);
+    EXPECT_NE(run.err.find("ortolix.dlx: loading a plug-in DLL needs the Windows build"),
+              std::string::npos)
+        << Joined(args) << ": " << run.err;
+    EXPECT_TRUE(ReadFile(out).empty()) << Joined(args);
+  }
+}
+
 }  // namespace

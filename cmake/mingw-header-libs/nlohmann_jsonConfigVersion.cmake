@@ -1,0 +1,7 @@
+# The Debian package's version; the Host needs 3.10 or later.
+set(PACKAGE_VERSION 3.11.2)
+if(PACKAGE_FIND_VERSION VERSION_GREATER PACKAGE_VERSION)
+  set(PACKAGE_VERSION_COMPATIBLE FALSE)
+else()
+  set(PACKAGE_VERSION_COMPATIBLE TRUE)
+endif()
