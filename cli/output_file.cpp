@@ -14,12 +14,13 @@
 namespace ortolix::cli {
 namespace {
 
-std::string DirectoryOf(const std::string& path) {
+[[maybe_unused]] std::string DirectoryOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+#ifndef _WIN32
 // The mode a plain create would give: the target's own when it exists, else
 // 0666 less the umask.
 mode_t ModeFor(const struct stat* existing) {
@@ -28,6 +29,7 @@ mode_t ModeFor(const struct stat* existing) {
   ::umask(mask);
   return 0666 & ~mask;
 }
+#endif
 
 }  // namespace
 
@@ -43,7 +45,13 @@ OutputFile::OutputFile(std::string target) : target_(std::move(target)) {
     writePath_ = target_;
     return;
   }
+#ifdef _WIN32
+  // A rename does not replace an existing file here: the target is written
+  // in place.
+  writePath_ = target_;
+#else
   if (CreateTemporary() && ::fchmod(fd_, ModeFor(exists ? &existing : nullptr)) != 0) Fail(errno);
+#endif
 }
 
 OutputFile::~OutputFile() {
@@ -56,6 +64,7 @@ bool OutputFile::Fail(int error) {
   return false;
 }
 
+#ifndef _WIN32
 bool OutputFile::CreateTemporary() {
   std::string pattern = DirectoryOf(target_) + "/.ortolix-XXXXXX";
   fd_ = ::mkstemp(pattern.data());
@@ -64,10 +73,15 @@ bool OutputFile::CreateTemporary() {
   temporary_ = true;
   return true;
 }
+#endif
 
 bool OutputFile::OpenInPlace() {
   if (fd_ >= 0) return true;
+#ifdef _WIN32
+  fd_ = ::open(writePath_.c_str(), O_WRONLY | O_TRUNC | O_CREAT | O_BINARY, 0666);
+#else
   fd_ = ::open(writePath_.c_str(), O_WRONLY | O_TRUNC);
+#endif
   return fd_ >= 0 || Fail(errno);
 }
 

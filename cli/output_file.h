@@ -38,7 +38,9 @@ class OutputFile {
 
  private:
   bool Fail(int error);
+#ifndef _WIN32
   bool CreateTemporary();
+#endif
   bool OpenInPlace();
 
   std::string target_;
