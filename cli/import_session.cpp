@@ -74,10 +74,24 @@ void ReportDialogErrors(const char* command) {
   }
 }
 
+// What the read tolerated, one line per kind. The built-in plug-in keeps
+// them in its ImportModel until the dialog message; a plug-in loaded with
+// --plugin keeps its own, and nothing is printed.
+void ReportReadWarnings(const std::string& path, const char* command) {
+  for (const ReadWarning& w : TheImportModel().readWarnings) {
+    std::fprintf(stderr, "ortolix %s: warning: %s: %s%s%s (%s, %llu time%s)\n", command, path.c_str(),
+                 w.object.c_str(), w.object.empty() ? "" : ": ", w.message.c_str(), w.code.c_str(),
+                 static_cast<unsigned long long>(w.count), w.count == 1 ? "" : "s");
+  }
+}
+
 int ReadFile(PluginCallbackFn callback, InProcessHost& host, const std::string& path,
              const char* command) {
   const std::int32_t result = callback(kMessageImportRead, &host, 0, 0);
-  if (result == 1) return kExitOk;
+  if (result == 1) {
+    ReportReadWarnings(path, command);
+    return kExitOk;
+  }
   std::string why = host.errorMessage.IsEmpty() ? ReadFailureReason(path) : host.errorMessage.Narrow();
   if (why.empty()) why = "the file was read but could not be converted";
   // The reader's reasons start with the path and position already.

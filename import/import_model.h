@@ -16,6 +16,7 @@
 
 #include "math/vector_math.h"
 #include "platform/crt/wide_char.h"
+#include "ximport/import_scene.h"
 
 namespace ortolix {
 
@@ -184,6 +185,9 @@ struct ImportModel {
   std::vector<AnimationSetRecord> animationSets;  // in tree order
   std::int32_t ticksPerSecond = 0;  // from the file; edited by the dialog
   WideString sourcePath;            // the .x file, stored by the read message
+  // What the last successful read tolerated (file, mesh and reader warnings),
+  // for tools that show them; cleared by every reset.
+  std::vector<ReadWarning> readWarnings;
 };
 
 // The module-wide ImportModel, empty when the library is loaded.

@@ -1,5 +1,7 @@
 #include "import/read_import_file.h"
 
+#include <utility>
+
 #include <new>
 
 #include "import/import_conversion.h"
@@ -36,6 +38,7 @@ std::uint32_t ReadImportFile(HostModel* model, IDirect3DDevice9* device) {
       ResetImportModel(importModel);
       return 0;
     }
+    importModel.readWarnings = std::move(reader.warnings);
     if (!ConvertImportScene(reader, TheImportOptions(), importModel)) return 0;
   } catch (const std::bad_alloc&) {
     // Working storage of a walk ran out; the read message resets the model.

@@ -3,6 +3,8 @@
 // finished (bone pointers, world matrices, pose) and made current.
 #include "ximport/read_x_file.h"
 
+#include <string>
+
 #include <new>
 #include <string_view>
 
@@ -29,8 +31,14 @@ HRESULT OpenFile(ComRef<ID3DXFile>& file, const WideChar* path, ComRef<ID3DXFile
 
 void KeepFileWarnings(XFileReader& reader, const ID3DXFileEnumObject& objects) {
   for (const XWarning& w : objects.Warnings()) {
+    std::string where;
+    if (w.first_line != 0) {
+      where = "line " + std::to_string(w.first_line) + ", column " + std::to_string(w.first_column);
+    } else {
+      where = "byte offset " + std::to_string(w.first_offset);
+    }
     reader.warnings.push_back(ReadWarning{std::string(WarningCodeName(w.code)), w.object,
-                                          "tolerated by the file reader", w.count});
+                                          where + ": " + std::string(WarningRepair(w.code)), w.count});
   }
 }
 

@@ -277,6 +277,23 @@ TEST(CliImport, InfoImportAndConvertOfARealFile) {
   EXPECT_NE(back.out.find("animations: 0\n"), std::string::npos) << back.out;
 }
 
+// What the reader repaired reaches standard error, one line per kind with
+// where it first happened: a file-level laxity and a mesh-level repair.
+TEST(CliImport, InfoAndImportPrintWhatTheReaderRepaired) {
+  const std::string in = TempPath("repaired.x");
+  std::ofstream(in, std::ios::binary)
+      << "xof 0303txt 0032\nMesh m {\n 3;\n 0.0;0.0;0.0;, 1.0;0.0;0.0;, 0.0;1.0;0.0;;\n 1;\n 3;0,1,2;;\n"
+         " MeshMaterialList {\n  2;\n  1;\n  0;;\n"
+         "  Material { 1.0;1.0;1.0;1.0;; 0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; }\n }\n}\n}\n";
+  for (const char* command : {"info", "import"}) {
+    const Outcome run = RunOrtolix({command, in});
+    ASSERT_EQ(run.status, 0) << command << run.err;
+    EXPECT_NE(run.err.find(": warning: " + in + ": line 14, column 1: a '}' closing nothing"),
+              std::string::npos) << command << run.err;
+    EXPECT_NE(run.err.find("(missing-materials, 1 time)"), std::string::npos) << command << run.err;
+  }
+}
+
 // --plugin goes before or after the subcommand; this build cannot load a
 // DLL, so every command that reaches the plug-in fails with the reason and
 // writes nothing.
