@@ -6,8 +6,6 @@
 
 namespace ortolix {
 
-#ifdef _WIN32
-
 HostPathString HostTextFromUtf8(const std::string& utf8) {
   WideChar wide[HostPathString::kCapacity] = {};
   const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.c_str());
@@ -35,15 +33,5 @@ std::string Utf8FromHostText(const HostPathString& text) {
   }
   return out;
 }
-
-#else
-
-HostPathString HostTextFromUtf8(const std::string& utf8) { return HostPathString(utf8.c_str()); }
-
-std::string Utf8FromHostText(const HostPathString& text) {
-  return std::string(text.Narrow(), strnlen(text.Narrow(), HostPathString::kCapacity));
-}
-
-#endif
 
 }  // namespace ortolix

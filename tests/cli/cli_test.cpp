@@ -294,6 +294,22 @@ TEST(CliImport, InfoAndImportPrintWhatTheReaderRepaired) {
   }
 }
 
+// A name in Shift-JIS reaches the saved model as its characters under
+// --codepage 932, and as U+FFFD (valid JSON) under the default UTF-8.
+TEST(CliImport, NamesAreReadInTheChosenCodePage) {
+  const std::string in = TempPath("sjis.x");
+  std::ofstream(in, std::ios::binary)
+      << "xof 0303txt 0032\nFrame \x95\x5c\x8e\xa6 {\n Mesh m {\n 3;\n 0.0;0.0;0.0;, 1.0;0.0;0.0;, "
+         "0.0;1.0;0.0;;\n 1;\n 3;0,1,2;;\n }\n}\n";
+  const std::string json = TempPath("sjis.json");
+  ASSERT_EQ(RunOrtolix({"--codepage", "932", "import", in, "-o", json}).status, 0);
+  EXPECT_NE(ReadFile(json).find("\"\u8868\u793a\""), std::string::npos) << ReadFile(json);
+  const Outcome utf8 = RunOrtolix({"import", in, "-o", json});
+  ASSERT_EQ(utf8.status, 0) << utf8.err;
+  EXPECT_NE(ReadFile(json).find("\xEF\xBF\xBD"), std::string::npos);
+  EXPECT_NE(utf8.err.find("became U+FFFD"), std::string::npos) << utf8.err;
+}
+
 // --plugin goes before or after the subcommand; this build cannot load a
 // DLL, so every command that reaches the plug-in fails with the reason and
 // writes nothing.
