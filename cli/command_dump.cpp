@@ -12,7 +12,7 @@
 #include "cli/command_dump_scene.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "inspect/xfile_json.h"
+#include "xdump/xfile_json.h"
 
 namespace ortolix::cli {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "cli/exit_codes.h"
-#include "inspect/mesh_json.h"
+#include "xdump/mesh_json.h"
 
 namespace ortolix::cli {
 

@@ -35,7 +35,7 @@ PluginWord ModuleInstance();
 // zero-to-default options among the settings are applied before the read,
 // as a previous dialog would have left them. Returns the exit status; every
 // failure is reported on standard error with `command` and the file's path.
-// The headless dialog records stay for the caller to inspect until the next
+// The headless dialog records stay for the caller to read until the next
 // headless::Reset().
 int RunImport(PluginCallbackFn callback, InProcessHost& host, const std::string& path,
               const ImportAnswers& answers, const char* command);

@@ -12,7 +12,7 @@
 
 #include "fuzz/fuzz_limits.h"
 #include "platform/xfile/d3dx_file.h"
-#include "inspect/xfile_json.h"
+#include "xdump/xfile_json.h"
 #include "platform/xfile/standard_templates.h"
 
 namespace {

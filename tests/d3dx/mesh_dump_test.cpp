@@ -1,5 +1,5 @@
 // DumpMeshes: the JSON of `ortolix dump --meshes`.
-#include "inspect/mesh_json.h"
+#include "xdump/mesh_json.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

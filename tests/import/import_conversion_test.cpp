@@ -9,10 +9,10 @@
 namespace ortolix {
 namespace {
 
-using test::BoneSpec;
+using test::BoneDescription;
 using test::Convert;
 using test::Material;
-using test::MeshSpec;
+using test::MeshDescription;
 using test::SceneBuilder;
 using test::StripMesh;
 
@@ -68,12 +68,12 @@ TEST(ImportConversion, TooManyTracksFailTheRead) {
 void BuildRichScene(SceneBuilder& scene) {
   FrameNode& hips = scene.Frame(scene.Root(), "Hips");
   FrameNode& arm = scene.Frame(hips, "Arm");
-  MeshSpec skinned = StripMesh(5, 2);
+  MeshDescription skinned = StripMesh(5, 2);
   skinned.materials = {Material(1, 0, 0, 1, 10, "a\\wood.bmp"), Material(0, 1, 0, 1, 10, "Wood.BMP")};
   skinned.materialNames = {"m0", "m1"};
-  skinned.bones = {BoneSpec{"Arm", {0, 1, 2}, {0.5f, 0.5f, 1}}, BoneSpec{"Hips", {0, 1, 3}, {0.5f, 0.2f, 1}}};
+  skinned.bones = {BoneDescription{"Arm", {0, 1, 2}, {0.5f, 0.5f, 1}}, BoneDescription{"Hips", {0, 1, 3}, {0.5f, 0.2f, 1}}};
   scene.Mesh(arm, skinned);
-  MeshSpec plain = StripMesh(4);
+  MeshDescription plain = StripMesh(4);
   plain.materials = {Material(0, 0, 1, 1, 0)};
   scene.Mesh(hips, plain);
   for (const char* name : {"Walk", "Run"}) {

@@ -11,15 +11,15 @@ namespace {
 
 using test::Convert;
 using test::Material;
-using test::MeshSpec;
+using test::MeshDescription;
 using test::SceneBuilder;
 using test::StripMesh;
 
 ImportMaterial ConvertOne(const MaterialRecord& record, std::int32_t zeroTransparency, std::int32_t zeroShininess) {
   SceneBuilder scene;
-  MeshSpec spec = StripMesh(3);
-  spec.materials = {record};
-  scene.Mesh(scene.Root(), spec);
+  MeshDescription desc = StripMesh(3);
+  desc.materials = {record};
+  scene.Mesh(scene.Root(), desc);
   ImportOptions options;
   options.zeroTransparencyToDefault = zeroTransparency;
   options.zeroShininessToDefault = zeroShininess;
@@ -86,7 +86,7 @@ TEST(MaterialConversion, TextureKeepsOnlyItsFileName) {
 
 TEST(MaterialConversion, MaterialsFollowContainerOrderWithNames) {
   SceneBuilder scene;
-  MeshSpec first = StripMesh(3), second = StripMesh(3), bare = StripMesh(3);
+  MeshDescription first = StripMesh(3), second = StripMesh(3), bare = StripMesh(3);
   first.materials = {Material(1, 0, 0, 1, 10), Material(0, 1, 0, 1, 10)};
   first.materialNames = {"Skin", ""};
   second.materials = {Material(0, 0, 1, 1, 10)};

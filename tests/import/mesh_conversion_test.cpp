@@ -11,7 +11,7 @@ namespace ortolix {
 namespace {
 
 using test::Convert;
-using test::MeshSpec;
+using test::MeshDescription;
 using test::SceneBuilder;
 using test::StripMesh;
 using test::TranslationMatrix;
@@ -26,11 +26,11 @@ std::vector<std::int32_t> FaceWords(const ImportMesh& mesh) {
 
 TEST(MeshConversion, VerticesAreDecodedWithColourBytesAndNaNRepair) {
   SceneBuilder scene;
-  MeshSpec spec = StripMesh(3);
+  MeshDescription desc = StripMesh(3);
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  spec.vertices[0] = {1, nan, 3, 9, 9, 9, 0xFF8040C0u, 0.25f, 0.5f, nan, 0.75f};
-  spec.vertices[1].color = 0x00FFFFFFu;  // alpha byte 0
-  scene.Mesh(scene.Root(), spec);
+  desc.vertices[0] = {1, nan, 3, 9, 9, 9, 0xFF8040C0u, 0.25f, 0.5f, nan, 0.75f};
+  desc.vertices[1].color = 0x00FFFFFFu;  // alpha byte 0
+  scene.Mesh(scene.Root(), desc);
 
   const ImportModel model = Convert(scene);
   ASSERT_EQ(model.meshes.size(), 1u);
@@ -70,10 +70,10 @@ TEST(MeshConversion, FacesFollowTheAttributeTable) {
   for (const FaceCase& c : cases) {
     SCOPED_TRACE(c.label);
     SceneBuilder scene;
-    MeshSpec spec = StripMesh(4);
-    spec.sixteenBit = c.sixteenBit;
-    spec.ranges = c.ranges;
-    scene.Mesh(scene.Root(), spec);
+    MeshDescription desc = StripMesh(4);
+    desc.sixteenBit = c.sixteenBit;
+    desc.ranges = c.ranges;
+    scene.Mesh(scene.Root(), desc);
     const ImportModel model = Convert(scene);
     EXPECT_EQ(FaceWords(model.meshes[0]), c.faces);
   }
@@ -81,12 +81,12 @@ TEST(MeshConversion, FacesFollowTheAttributeTable) {
 
 TEST(MeshConversion, NamesMatricesAndOrder) {
   SceneBuilder scene;
-  MeshSpec rootMesh = StripMesh(3);
+  MeshDescription rootMesh = StripMesh(3);
   rootMesh.name = "OnRoot";
   scene.Mesh(scene.Root(), rootMesh);
   FrameNode& body = scene.Frame(scene.Root(), "Body", TranslationMatrix(0, 1, 0));
   FrameNode& arm = scene.Frame(body, "Arm", TranslationMatrix(2, 0, 0));
-  MeshSpec first = StripMesh(3), second = StripMesh(4);
+  MeshDescription first = StripMesh(3), second = StripMesh(4);
   first.name = "First";
   scene.Mesh(arm, first);
   scene.Mesh(arm, second);  // unnamed: empty name; newest first in the list
@@ -108,9 +108,9 @@ TEST(MeshConversion, NamesMatricesAndOrder) {
 
 TEST(MeshConversion, FailedLocksLeaveDefaults) {
   SceneBuilder scene;
-  MeshSpec spec = StripMesh(3);
-  spec.vertices[0].x = 5;
-  scene.Mesh(scene.Root(), spec);
+  MeshDescription desc = StripMesh(3);
+  desc.vertices[0].x = 5;
+  scene.Mesh(scene.Root(), desc);
   D3DXTestSwitchesForTesting().fail_buffer_locks = true;
   ImportModel model;
   const bool converted = ConvertImportScene(scene.Reader(), ImportOptions{}, model);

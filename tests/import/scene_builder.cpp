@@ -10,18 +10,18 @@
 
 namespace ortolix::test {
 
-MeshSpec StripMesh(std::uint32_t vertexCount, std::uint32_t ids) {
-  MeshSpec spec;
+MeshDescription StripMesh(std::uint32_t vertexCount, std::uint32_t ids) {
+  MeshDescription desc;
   for (std::uint32_t i = 0; i < vertexCount; ++i) {
     RawVertex v;
     v.x = float(i);
-    spec.vertices.push_back(v);
+    desc.vertices.push_back(v);
   }
   for (std::uint32_t f = 0; f + 2 < vertexCount; ++f) {
-    spec.indices.insert(spec.indices.end(), {f, f + 1, f + 2});
-    spec.ranges.push_back(D3DXATTRIBUTERANGE{f % ids, f, 1, 0, vertexCount});
+    desc.indices.insert(desc.indices.end(), {f, f + 1, f + 2});
+    desc.ranges.push_back(D3DXATTRIBUTERANGE{f % ids, f, 1, 0, vertexCount});
   }
-  return spec;
+  return desc;
 }
 
 MaterialRecord Material(float r, float g, float b, float a, float power, std::string texture) {
@@ -84,34 +84,34 @@ FrameNode& SceneBuilder::Animation(FrameNode& parent, FrameNode* target) {
 
 namespace {
 
-ComRef<ID3DXMesh> BuildMesh(const MeshSpec& spec, IDirect3DDevice9* device) {
+ComRef<ID3DXMesh> BuildMesh(const MeshDescription& desc, IDirect3DDevice9* device) {
   ComRef<ID3DXMesh> mesh;
-  const DWORD faces = DWORD(spec.indices.size() / 3);
-  EXPECT_GE(D3DXCreateMeshFVF(faces, DWORD(spec.vertices.size()), spec.sixteenBit ? 0 : D3DXMESH_32BIT, 0x252,
+  const DWORD faces = DWORD(desc.indices.size() / 3);
+  EXPECT_GE(D3DXCreateMeshFVF(faces, DWORD(desc.vertices.size()), desc.sixteenBit ? 0 : D3DXMESH_32BIT, 0x252,
                               device, mesh.Out()),
             0);
   if (!mesh) return mesh;
   void* data = nullptr;
   EXPECT_GE(mesh->LockVertexBuffer(0, &data), 0);
-  std::memcpy(data, spec.vertices.data(), spec.vertices.size() * sizeof(RawVertex));
+  std::memcpy(data, desc.vertices.data(), desc.vertices.size() * sizeof(RawVertex));
   (void)mesh->UnlockVertexBuffer();
   EXPECT_GE(mesh->LockIndexBuffer(0, &data), 0);
-  for (std::size_t i = 0; i < spec.indices.size(); ++i) {
-    if (spec.sixteenBit) {
-      static_cast<std::uint16_t*>(data)[i] = std::uint16_t(spec.indices[i]);
+  for (std::size_t i = 0; i < desc.indices.size(); ++i) {
+    if (desc.sixteenBit) {
+      static_cast<std::uint16_t*>(data)[i] = std::uint16_t(desc.indices[i]);
     } else {
-      static_cast<std::uint32_t*>(data)[i] = spec.indices[i];
+      static_cast<std::uint32_t*>(data)[i] = desc.indices[i];
     }
   }
   (void)mesh->UnlockIndexBuffer();
   return mesh;
 }
 
-ComRef<ID3DXSkinInfo> BuildSkin(const MeshSpec& spec) {
+ComRef<ID3DXSkinInfo> BuildSkin(const MeshDescription& desc) {
   ComRef<ID3DXSkinInfo> skin;
-  EXPECT_GE(D3DXCreateSkinInfoFVF(DWORD(spec.vertices.size()), 0x252, DWORD(spec.bones.size()), skin.Out()), 0);
-  for (DWORD b = 0; b < spec.bones.size(); ++b) {
-    const BoneSpec& bone = spec.bones[b];
+  EXPECT_GE(D3DXCreateSkinInfoFVF(DWORD(desc.vertices.size()), 0x252, DWORD(desc.bones.size()), skin.Out()), 0);
+  for (DWORD b = 0; b < desc.bones.size(); ++b) {
+    const BoneDescription& bone = desc.bones[b];
     EXPECT_GE(skin->SetBoneName(b, bone.name.c_str()), 0);
     EXPECT_GE(skin->SetBoneInfluence(b, DWORD(bone.vertices.size()), bone.vertices.data(), bone.weights.data()), 0);
   }
@@ -120,17 +120,17 @@ ComRef<ID3DXSkinInfo> BuildSkin(const MeshSpec& spec) {
 
 }  // namespace
 
-MeshContainer& SceneBuilder::Mesh(FrameNode& frame, const MeshSpec& spec) {
+MeshContainer& SceneBuilder::Mesh(FrameNode& frame, const MeshDescription& desc) {
   auto container = std::make_unique<MeshContainer>();
-  container->name = spec.name;
-  if (!spec.indices.empty()) container->mesh = BuildMesh(spec, device_.get());
-  container->attribute_table = spec.ranges;
-  container->attribute_range_count = std::uint32_t(spec.ranges.size());
-  container->materials = spec.materials;
-  container->material_names = spec.materialNames;
-  container->material_count = std::uint32_t(spec.materials.size());
-  container->skinned = spec.bones.empty() ? 0 : 1;
-  if (!spec.bones.empty()) container->skin_info = BuildSkin(spec);
+  container->name = desc.name;
+  if (!desc.indices.empty()) container->mesh = BuildMesh(desc, device_.get());
+  container->attribute_table = desc.ranges;
+  container->attribute_range_count = std::uint32_t(desc.ranges.size());
+  container->materials = desc.materials;
+  container->material_names = desc.materialNames;
+  container->material_count = std::uint32_t(desc.materials.size());
+  container->skinned = desc.bones.empty() ? 0 : 1;
+  if (!desc.bones.empty()) container->skin_info = BuildSkin(desc);
   return *AddMeshContainer(frame, std::move(container));
 }
 

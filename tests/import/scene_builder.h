@@ -21,13 +21,13 @@ struct RawVertex {
 };
 static_assert(sizeof(RawVertex) == 44);
 
-struct BoneSpec {
+struct BoneDescription {
   std::string name;
   std::vector<DWORD> vertices;
   std::vector<float> weights;
 };
 
-struct MeshSpec {
+struct MeshDescription {
   std::string name;
   std::vector<RawVertex> vertices;
   std::vector<DWORD> indices;  // 3 per face
@@ -35,12 +35,12 @@ struct MeshSpec {
   bool sixteenBit = false;
   std::vector<MaterialRecord> materials;
   std::vector<std::string> materialNames;
-  std::vector<BoneSpec> bones;  // a skin when not empty
+  std::vector<BoneDescription> bones;  // a skin when not empty
 };
 
 // `count` vertices at (i, 0, 0) and the triangles (0,1,2), (1,2,3), ... with
 // one attribute range per face holding attribute id `face % ids`.
-MeshSpec StripMesh(std::uint32_t vertexCount, std::uint32_t ids = 1);
+MeshDescription StripMesh(std::uint32_t vertexCount, std::uint32_t ids = 1);
 
 MaterialRecord Material(float r, float g, float b, float a, float power, std::string texture = {});
 
@@ -59,7 +59,7 @@ class SceneBuilder {
   FrameNode& AnimationSet(FrameNode& parent, const std::string& setName);
   // An animation node under `parent` (a set or a frame) animating `target`.
   FrameNode& Animation(FrameNode& parent, FrameNode* target);
-  MeshContainer& Mesh(FrameNode& frame, const MeshSpec& spec);
+  MeshContainer& Mesh(FrameNode& frame, const MeshDescription& desc);
 
  private:
   ComRef<IDirect3DDevice9> device_;

@@ -7,9 +7,9 @@
 namespace ortolix {
 namespace {
 
-using test::BoneSpec;
+using test::BoneDescription;
 using test::Convert;
-using test::MeshSpec;
+using test::MeshDescription;
 using test::SceneBuilder;
 using test::StripMesh;
 
@@ -34,13 +34,13 @@ class SkinConversionTest : public ::testing::Test {
     scene_.Frame(scene_.Frame(hips, "Spine"), "Arm");
     FrameNode& body = scene_.Frame(scene_.Root(), "Body");
     scene_.Mesh(body, StripMesh(3));  // not skinned, converted first
-    MeshSpec spec = StripMesh(6);
-    spec.bones = {
-        BoneSpec{"Arm", {0, 1, 3, 99, 4}, {0.2f, 0.001f, 0.0011f, 0.5f, 0.5f}},
-        BoneSpec{"Hips", {0, 1, 4, 4, 4, 4, 4}, {0.2f, 1.0f, 0.1f, 0.1f, 0.1f, 0.1f, 0.1f}},
-        BoneSpec{"Ghost", {2, 4}, {0.3f, 0.5f}},
+    MeshDescription desc = StripMesh(6);
+    desc.bones = {
+        BoneDescription{"Arm", {0, 1, 3, 99, 4}, {0.2f, 0.001f, 0.0011f, 0.5f, 0.5f}},
+        BoneDescription{"Hips", {0, 1, 4, 4, 4, 4, 4}, {0.2f, 1.0f, 0.1f, 0.1f, 0.1f, 0.1f, 0.1f}},
+        BoneDescription{"Ghost", {2, 4}, {0.3f, 0.5f}},
     };
-    scene_.Mesh(body, spec);
+    scene_.Mesh(body, desc);
   }
   SceneBuilder scene_;
 };

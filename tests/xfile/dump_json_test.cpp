@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "inspect/xfile_json.h"
+#include "xdump/xfile_json.h"
 #include "tests/xfile/xfile_test_support.h"
 
 namespace ortolix::test {

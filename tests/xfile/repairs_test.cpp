@@ -8,7 +8,7 @@
 #include <cmath>
 #include <string>
 
-#include "inspect/xfile_json.h"
+#include "xdump/xfile_json.h"
 #include "platform/crt/narrow_code_page.h"
 #include "tests/xfile/xfile_test_support.h"
 

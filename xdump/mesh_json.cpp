@@ -1,4 +1,4 @@
-#include "inspect/mesh_json.h"
+#include "xdump/mesh_json.h"
 
 #include <cstdio>
 #include <string>

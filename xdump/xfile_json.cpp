@@ -1,4 +1,4 @@
-#include "inspect/xfile_json.h"
+#include "xdump/xfile_json.h"
 
 #include <cstring>
 #include <map>
