@@ -21,9 +21,9 @@ namespace {
 constexpr std::uint32_t kMinTriangles = 1000000;
 constexpr std::uint32_t kBones = 32;
 
-bool Write(const std::string& path, const std::string& header, const std::string& payload) {
+bool Write(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out << header << payload;
+  out << bytes;
   return static_cast<bool>(out);
 }
 
@@ -42,10 +42,8 @@ std::string SkinnedGridFilePath(GridEncoding encoding) {
 
 bool WriteSkinnedGridFiles() {
   const test::SkinnedGridModel model = test::MakeSkinnedGrid(kMinTriangles, kBones);
-  const std::vector<std::uint8_t> binary = test::BinaryPayload(model);
-  return Write(SkinnedGridFilePath(GridEncoding::kText), "xof 0303txt 0032", test::TextPayload(model)) &&
-         Write(SkinnedGridFilePath(GridEncoding::kBinary), "xof 0303bin 0032",
-               std::string(binary.begin(), binary.end()));
+  return Write(SkinnedGridFilePath(GridEncoding::kText), test::SkinnedGridFile(model, false)) &&
+         Write(SkinnedGridFilePath(GridEncoding::kBinary), test::SkinnedGridFile(model, true));
 }
 
 std::uint64_t SkinnedGridTriangles() { return test::MakeSkinnedGrid(kMinTriangles, kBones).triangle_count(); }

@@ -40,12 +40,7 @@ const test::SkinnedGridModel& Model() {
   return model;
 }
 
-std::string ModelBytes(Encoding encoding) {
-  const test::SkinnedGridModel& model = Model();
-  if (encoding == kText) return "xof 0303txt 0032" + test::TextPayload(model);
-  const std::vector<std::uint8_t> payload = test::BinaryPayload(model);
-  return "xof 0303bin 0032" + std::string(payload.begin(), payload.end());
-}
+std::string ModelBytes(Encoding encoding) { return test::SkinnedGridFile(Model(), encoding == kBinary); }
 
 const char* EncodingName(Encoding encoding) { return encoding == kText ? "text" : "binary"; }
 

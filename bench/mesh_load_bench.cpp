@@ -36,10 +36,7 @@ const test::SkinnedGridModel& Model() {
 
 // The whole file of the generated model in one encoding.
 std::string SkinnedGridFile(Encoding encoding) {
-  const test::SkinnedGridModel& model = Model();
-  if (encoding == kText) return "xof 0303txt 0032" + test::TextPayload(model);
-  const std::vector<std::uint8_t> payload = test::BinaryPayload(model);
-  return "xof 0303bin 0032" + std::string(payload.begin(), payload.end());
+  return test::SkinnedGridFile(Model(), encoding == kBinary);
 }
 
 // The two files, written once per run into the temporary directory.

@@ -8,6 +8,7 @@
 #include "platform/d3dx/com_ref.h"
 #include "platform/d3dx/load_skin_mesh.h"
 #include "platform/d3dx/mesh_walk.h"
+#include "platform/d3dx/null_device.h"
 
 namespace ortolix {
 namespace {
@@ -155,30 +156,12 @@ bool DumpMesh(std::string& out, ID3DXFileData& data, IDirect3DDevice9* device) {
   return hr >= 0;
 }
 
-ComRef<IDirect3DDevice9> MakeDevice() {
-  ComRef<IDirect3D9> d3d(Direct3DCreate9(D3D_SDK_VERSION));
-  ComRef<IDirect3DDevice9> device;
-  if (!d3d) return device;
-  D3DDISPLAYMODE mode{};
-  (void)d3d->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &mode);
-  D3DPRESENT_PARAMETERS parameters{};
-  parameters.BackBufferWidth = 1;
-  parameters.BackBufferHeight = 1;
-  parameters.BackBufferFormat = mode.Format;
-  parameters.BackBufferCount = 1;
-  parameters.SwapEffect = D3DSWAPEFFECT_COPY;
-  parameters.Windowed = 1;
-  (void)d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_NULLREF, nullptr,
-                          D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters, device.Out());
-  return device;
-}
-
 }  // namespace
 
 HRESULT DumpMeshes(const char* path, const ReaderLimits& limits, std::string* json_text,
                    std::string* error, std::size_t* failed) {
   if (failed != nullptr) *failed = 0;
-  ComRef<IDirect3DDevice9> device = MakeDevice();
+  ComRef<IDirect3DDevice9> device = CreateNullDevice();
   if (!device) {
     if (error != nullptr) *error = "the device stand-in could not be created";
     return E_FAIL;

@@ -250,4 +250,10 @@ std::vector<std::uint8_t> BinaryPayload(const SkinnedGridModel& m) {
   return w.bytes();
 }
 
+std::string SkinnedGridFile(const SkinnedGridModel& model, bool binary) {
+  if (!binary) return "xof 0303txt 0032" + TextPayload(model);
+  const std::vector<std::uint8_t> payload = BinaryPayload(model);
+  return "xof 0303bin 0032" + std::string(payload.begin(), payload.end());
+}
+
 }  // namespace ortolix::test

@@ -28,4 +28,7 @@ SkinnedGridModel MakeSkinnedGrid(std::uint32_t min_triangles, std::uint32_t bone
 std::string TextPayload(const SkinnedGridModel& model);
 std::vector<std::uint8_t> BinaryPayload(const SkinnedGridModel& model);
 
+// The whole .x file, header included, as text or binary.
+std::string SkinnedGridFile(const SkinnedGridModel& model, bool binary);
+
 }  // namespace ortolix::test
